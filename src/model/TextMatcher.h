@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <QStringView>
+
+// Locale-aware, case-insensitive containment of one text in another.
+//
+// Both texts are brought to a folded form: full case folding (so "STRASSE" finds "straße"),
+// then canonical decomposition (so a precomposed "é" matches "e" followed by U+0301).
+// Diacritics, width and spaces are not ignored, and a match never splits a combining
+// sequence: "e" does not match "é". Text that is all ASCII on both sides is compared as
+// plain ASCII case-insensitive containment.
+class TextMatcher {
+public:
+    enum class CaseRule {
+        Default,
+        // Turkish and Azerbaijani: dotted İ folds to i, I folds to dotless ı.
+        TurkicI,
+    };
+
+    explicit TextMatcher(CaseRule rule = ruleFor(QLocale()));
+    static CaseRule ruleFor(const QLocale &locale);
+
+    CaseRule rule() const { return m_rule; }
+
+    // The form stored for searching: ASCII text lower-cased, anything else folded and
+    // decomposed under this matcher's rule.
+    QString fold(const QString &text) const;
+
+    bool contains(const QString &haystack, const QString &needle) const;
+
+    // Containment of one folded text in another, at a place that splits no combining
+    // sequence. Returns the index of the first such match, or -1.
+    static qsizetype indexOfFolded(QStringView haystack, QStringView needle, qsizetype from = 0);
+
+    static bool isAscii(QStringView text);
+
+    // Stands between texts joined for one search; a noncharacter, so no query holds it.
+    static constexpr QChar separator = QChar(0xFFFF);
+
+private:
+    CaseRule m_rule;
+};

@@ -39,8 +39,12 @@ inline QString formatDuration(double nanoseconds)
 inline void printRow(const QString &what, const QString &median, const QString &p90,
                      const QString &target, int runs)
 {
-    std::printf("| %-58s | %12s | %12s | %-16s | %6d |\n", qPrintable(what), qPrintable(median),
-                qPrintable(p90), qPrintable(target), runs);
+    // Padded as text, not bytes: "µs" and "≤" are wider in UTF-8 than on screen.
+    const QString row = QStringLiteral("| %1 | %2 | %3 | %4 | %5 |")
+                            .arg(what.leftJustified(58), median.rightJustified(12),
+                                 p90.rightJustified(12), target.leftJustified(16))
+                            .arg(runs, 6);
+    std::puts(row.toUtf8().constData());
     std::fflush(stdout);
 }
 

@@ -6,6 +6,6 @@ printf '| %-58s | %12s | %12s | %-16s | %6s |\n' "what" "median" "p90" "target" 
 printf '|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..60})" "$(printf -- '-%.0s' {1..14})" \
     "$(printf -- '-%.0s' {1..14})" "$(printf -- '-%.0s' {1..18})" "$(printf -- '-%.0s' {1..8})"
 for bench in "$build_dir"/bench/*/bench_*; do
-    [ -x "$bench" ] || continue
+    [ -f "$bench" ] && [ -x "$bench" ] || continue
     QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" "$bench"
 done

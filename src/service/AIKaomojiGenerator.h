@@ -1,0 +1,59 @@
+#pragma once
+
+#include "GenerationResult.h"
+
+#include <QNetworkRequest>
+#include <QString>
+#include <QUrl>
+#include <functional>
+
+class QByteArray;
+class QNetworkAccessManager;
+class QObject;
+
+// Asks the generation service to invent one emoticon from a short prompt. There are no
+// instances and no state: one request per call, and the result comes back through the
+// completion.
+class AIKaomojiGenerator final {
+public:
+    using Completion = std::function<void(const GenerationResult &)>;
+
+    static inline const QString errorDomain = QStringLiteral("AIKaomojiGenerator");
+    static constexpr int noDataErrorCode = 1;
+    static constexpr int notAnObjectErrorCode = 2;
+    static constexpr int serviceErrorCode = 2;
+    static constexpr int missingKaomojiErrorCode = 3;
+    static constexpr int tooLargeErrorCode = 4;
+
+    static inline const QString encodingErrorDomain = QStringLiteral("QStringConverter");
+    static constexpr int encodingErrorCode = 1;
+
+    static constexpr int requestTimeoutMilliseconds = 60000;
+    // A reply body beyond this is refused without reading the rest.
+    static constexpr qint64 maximumReplySize = 1024 * 1024;
+
+    AIKaomojiGenerator() = delete;
+
+    // The service's address, fixed when Pelmora is configured.
+    static const QUrl &endpointURL();
+
+    // Sends `prompt` unchanged to endpointURL(). The completion runs exactly once, later, on
+    // the UI thread, and not at all once `context` (when given) has been destroyed. Only a
+    // prompt that is not valid Unicode fails at once, before this returns, and sends nothing.
+    // Call on the UI thread.
+    static void generateKaomoji(const QString &prompt, QObject *context, Completion completion);
+    // The same with a request of the caller's making, for another address or time limit.
+    static void generateKaomoji(const QNetworkRequest &request, const QString &prompt,
+        QObject *context, Completion completion);
+
+    // The request the app posts: JSON content type, 60-second limit, and redirects only to
+    // addresses at least as safe.
+    static QNetworkRequest makeRequest(
+        const QUrl &endpoint = endpointURL(), int timeoutMilliseconds = requestTimeoutMilliseconds);
+    static QByteArray requestBody(const QString &prompt);
+    // Reads a reply body that arrived: the service's face, its error, or why it is unreadable.
+    static GenerationResult resultFromBody(const QByteArray &body);
+
+    // One manager for the whole process, owned by the application object.
+    static QNetworkAccessManager *sharedSession();
+};

@@ -1,0 +1,8 @@
+#include "DesktopUrlOpener.h"
+
+#include <QDesktopServices>
+
+void DesktopUrlOpener::openUrl(const QUrl &url)
+{
+    QDesktopServices::openUrl(url);
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+class AppLifecycle;
+class Clipboard;
+class PointerCursor;
+class UrlOpener;
+
+// Everything the window reaches of the desktop, so tests can record what was asked.
+struct PlatformServices {
+    Clipboard &clipboard;
+    UrlOpener &urlOpener;
+    PointerCursor &pointerCursor;
+    AppLifecycle &appLifecycle;
+};

@@ -1,0 +1,8 @@
+#include "QtAppLifecycle.h"
+
+#include <QCoreApplication>
+
+void QtAppLifecycle::quit()
+{
+    QCoreApplication::quit();
+}

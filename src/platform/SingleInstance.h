@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QLockFile>
+#include <QObject>
+#include <QStringList>
+
+class QLocalServer;
+class QLocalSocket;
+
+// Keeps Pelmora to one process per user. The first process listens on a local socket; a later
+// one hands it a one-word command ("show", "toggle") and exits. A lock file beside the socket
+// makes "is anybody listening? then I will" one step, so two processes started together cannot
+// both become the listener.
+class SingleInstance final : public QObject {
+    Q_OBJECT
+
+public:
+    enum class Claim {
+        Primary, // nobody answered: this process listens, once listen() is called
+        Delivered, // the running process took the command
+        Failed, // see errorString()
+    };
+
+    SingleInstance(
+        const QString &socketPath, const QStringList &acceptedCommands, QObject *parent = nullptr);
+    ~SingleInstance() override;
+
+    // "pelmora-<uid>" in the user's runtime directory ($XDG_RUNTIME_DIR).
+    static QString defaultSocketPath();
+
+    // Gives `command` to the running process if there is one. Primary keeps the lock held, so
+    // that later processes wait until listen() is ready for them.
+    Claim claim(const QString &command);
+
+    // Only after claim() returned Primary. Takes over a socket left behind by a process that
+    // died, listens, then releases the lock.
+    bool listen();
+
+    QString socketPath() const { return m_socketPath; }
+    QString errorString() const { return m_errorString; }
+
+    // How long a later process waits for the running one to answer.
+    void setTimeout(int milliseconds) { m_timeout = milliseconds; }
+
+signals:
+    void commandReceived(const QString &command);
+
+private:
+    enum class Delivery { Answered, NobodyListening, Failed };
+
+    Delivery deliver(const QString &command);
+    void acceptConnections();
+    void readCommands(QLocalSocket *socket);
+
+    QString m_socketPath;
+    QStringList m_acceptedCommands;
+    QLockFile m_lock;
+    QLocalServer *m_server = nullptr;
+    QString m_errorString;
+    int m_timeout = 3000;
+};

@@ -1,0 +1,272 @@
+#include "PelmoraApp.h"
+
+#include "KaomojiView.h"
+#include "PickerWindow.h"
+#include "SingleInstance.h"
+#include "TrayIcon.h"
+
+#include <QCommandLineParser>
+#include <QQmlEngine>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QtQml/qqmlextensionplugin.h>
+#include <cstdio>
+#include <cstdlib>
+
+Q_IMPORT_QML_PLUGIN(PelmoraPlugin)
+Q_IMPORT_QML_PLUGIN(Pelmora_LayoutPlugin)
+
+namespace {
+
+const QString showCommand = QStringLiteral("show");
+const QString toggleCommand = QStringLiteral("toggle");
+
+// How long a window asked for at start waits for the panel to place the tray item.
+constexpr int trayPlacementPollMs = 20;
+constexpr int trayPlacementAttempts = 25;
+
+// Lines for the start-up benchmark and the tests, on standard error.
+void trace(const QString &line)
+{
+    static const bool enabled = qEnvironmentVariableIntValue("PELMORA_TRACE_STARTUP") > 0;
+    if (!enabled)
+        return;
+    std::fprintf(stderr, "pelmora: %s\n", qPrintable(line));
+    std::fflush(stderr);
+}
+
+void describeApplication()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Pelmora"));
+    QCoreApplication::setApplicationName(QStringLiteral("Pelmora"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PELMORA_VERSION));
+}
+
+// The toolkit's own options (-platform xcb, -session ID from a session manager restoring the
+// desktop) are read by the GUI application later; here they only must not count as mistakes.
+void acceptToolkitOptions(QCommandLineParser &parser)
+{
+    const char *const withValue[] = { "platform", "platformpluginpath", "platformtheme", "plugin",
+        "qwindowgeometry", "qwindowicon", "qwindowtitle", "session", "display", "name", "title",
+        "visual", "geometry", "style", "stylesheet", "qmljsdebugger" };
+    const char *const flags[] = { "reverse", "nograb", "dograb", "sync", "widgetcount" };
+    for (const char *name : withValue) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char *name : flags) {
+        QCommandLineOption option(QString::fromLatin1(name));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+}
+
+// Reads the command line; --help, --version and mistakes end the process here.
+QString commandFromArguments(const QCoreApplication &application, bool *platformChosen)
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    acceptToolkitOptions(parser);
+    parser.setApplicationDescription(
+        QCoreApplication::translate("PelmoraApp", "A kaomoji picker that lives in the tray."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption toggle(QStringLiteral("toggle"),
+        QCoreApplication::translate("PelmoraApp",
+            "Show the picker window, or hide it when it is open. Starts "
+            "Pelmora when it is not running. Bind a shortcut to this."));
+    parser.addOption(toggle);
+    parser.process(application);
+    if (!parser.positionalArguments().isEmpty()) {
+        std::fprintf(stderr, "pelmora: unexpected argument '%s'; see pelmora --help\n",
+            qPrintable(parser.positionalArguments().constFirst()));
+        std::exit(2);
+    }
+    *platformChosen = parser.isSet(QStringLiteral("platform"));
+    return parser.isSet(toggle) ? toggleCommand : showCommand;
+}
+
+bool hasDisplay(bool platformChosen)
+{
+    return platformChosen || qEnvironmentVariableIsSet("QT_QPA_PLATFORM")
+        || !qEnvironmentVariableIsEmpty("DISPLAY")
+        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+} // namespace
+
+int PelmoraApp::run(int argc, char **argv)
+{
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+
+    // A second start only talks to the first one, so it needs no display: it does its work
+    // under a plain core application that is gone before the GUI one exists.
+    QString command;
+    bool platformChosen = false;
+    SingleInstance instance(SingleInstance::defaultSocketPath(), { showCommand, toggleCommand });
+    {
+        QCoreApplication launcher(argc, argv);
+        describeApplication();
+        command = commandFromArguments(launcher, &platformChosen);
+        switch (instance.claim(command)) {
+        case SingleInstance::Claim::Delivered:
+            return 0;
+        case SingleInstance::Claim::Failed:
+            std::fprintf(stderr, "pelmora: %s\n", qPrintable(instance.errorString()));
+            return 1;
+        case SingleInstance::Claim::Primary:
+            break;
+        }
+    }
+
+    if (!hasDisplay(platformChosen)) {
+        std::fprintf(stderr,
+            "pelmora: no display to show the picker on: DISPLAY and "
+            "WAYLAND_DISPLAY are both unset; start Pelmora from a desktop "
+            "session\n");
+        return 1;
+    }
+    // The picker is small and mostly text; the software renderer starts faster than GPU
+    // contexts and works everywhere, including remote and virtual displays.
+    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+
+    PelmoraApp app(argc, argv, sinceStart);
+    if (!instance.listen())
+        std::fprintf(stderr, "pelmora: %s; another start will open a second Pelmora\n",
+            qPrintable(instance.errorString()));
+    connect(&instance, &SingleInstance::commandReceived, &app, &PelmoraApp::handleCommand);
+    if (!app.start(command == toggleCommand))
+        return 1;
+    return app.exec();
+}
+
+PelmoraApp::PelmoraApp(int &argc, char **argv, QElapsedTimer sinceStart)
+    : QApplication(argc, argv)
+    , m_sinceStart(sinceStart)
+{
+    describeApplication();
+    setDesktopFileName(QStringLiteral("pelmora"));
+    // Hiding the picker closes its last window; the tray item keeps the app alive.
+    setQuitOnLastWindowClosed(false);
+}
+
+PelmoraApp::~PelmoraApp()
+{
+    // The tray item leaves the panel before anything it could open is torn down.
+    m_trayIcon.reset();
+    m_window.reset();
+    m_view.reset();
+}
+
+bool PelmoraApp::start(bool openWindow)
+{
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        m_trayIcon = std::make_unique<TrayIcon>();
+        connect(m_trayIcon.get(), &TrayIcon::toggleRequested, this, &PelmoraApp::toggleWindow);
+        connect(m_trayIcon.get(), &TrayIcon::openRequested, this, &PelmoraApp::openWindow);
+        connect(
+            m_trayIcon.get(), &TrayIcon::quitRequested, this, [this] { m_appLifecycle.quit(); });
+        m_trayIcon->show();
+        QTimer::singleShot(0, this, [this] {
+            trace(QStringLiteral("tray shown after %1 ms").arg(m_sinceStart.elapsed()));
+        });
+    } else {
+        std::fprintf(stderr,
+            "pelmora: no system tray found; showing the picker as a normal "
+            "window, and closing it quits\n");
+        openWindow = true;
+    }
+
+    if (openWindow) {
+        if (!buildWindow())
+            return false;
+        openWhenTrayItemIsPlaced(trayPlacementAttempts);
+        return true;
+    }
+    // Built right after the tray item appears, so that the first click opens it at once.
+    QTimer::singleShot(0, this, [this] {
+        if (!m_window && !buildWindow())
+            QCoreApplication::exit(1);
+    });
+    return true;
+}
+
+bool PelmoraApp::buildWindow()
+{
+    const PlatformServices platform { m_clipboard, m_urlOpener, m_pointerCursor, m_appLifecycle };
+    m_view = std::make_unique<KaomojiView>(m_preferences, platform);
+    QQmlEngine::setObjectOwnership(m_view.get(), QQmlEngine::CppOwnership);
+
+    const auto mode =
+        m_trayIcon ? PickerWindow::Mode::AttachedToTray : PickerWindow::Mode::Standalone;
+    m_window = std::make_unique<PickerWindow>(mode);
+    connect(m_window.get(), &PickerWindow::opened, m_view.get(), &KaomojiView::appear);
+    connect(m_window.get(), &PickerWindow::opened, this,
+        [] { trace(QStringLiteral("window opened")); });
+    connect(m_window.get(), &PickerWindow::closedByUser, this, [this] { m_appLifecycle.quit(); });
+    connect(m_view.get(), &KaomojiView::dismissRequested, m_window.get(), &PickerWindow::dismiss);
+    connect(m_window.get(), &QWindow::visibleChanged, this, [](bool visible) {
+        if (!visible)
+            trace(QStringLiteral("window hidden"));
+    });
+
+    const QUrl source(QStringLiteral("qrc:/qt/qml/Pelmora/Main.qml"));
+    if (!m_window->load(
+            source, { { QStringLiteral("view"), QVariant::fromValue(m_view.get()) } })) {
+        std::fprintf(stderr, "pelmora: the picker window could not be built:\n%s\n",
+            qPrintable(m_window->errorString()));
+        m_window.reset();
+        m_view.reset();
+        return false;
+    }
+    // Creating the native window now leaves only the first frame for the first opening.
+    m_window->create();
+    return true;
+}
+
+void PelmoraApp::openWindow()
+{
+    if (!m_window && !buildWindow()) {
+        QCoreApplication::exit(1);
+        return;
+    }
+    m_window->open(trayGeometry());
+}
+
+void PelmoraApp::openWhenTrayItemIsPlaced(int attemptsLeft)
+{
+    // Until the panel has taken the new item in, the tray reports it at the screen's origin;
+    // waiting a moment lets the first window open against the item rather than in a corner.
+    const QRect tray = trayGeometry();
+    if (attemptsLeft > 0 && !tray.isEmpty() && tray.topLeft() == QPoint(0, 0)) {
+        QTimer::singleShot(trayPlacementPollMs, this,
+            [this, attemptsLeft] { openWhenTrayItemIsPlaced(attemptsLeft - 1); });
+        return;
+    }
+    openWindow();
+}
+
+void PelmoraApp::toggleWindow()
+{
+    if (!m_window && !buildWindow()) {
+        QCoreApplication::exit(1);
+        return;
+    }
+    m_window->toggle(trayGeometry());
+}
+
+void PelmoraApp::handleCommand(const QString &command)
+{
+    if (command == toggleCommand)
+        toggleWindow();
+    else
+        openWindow();
+}
+
+QRect PelmoraApp::trayGeometry() const
+{
+    return m_trayIcon ? m_trayIcon->geometry() : QRect();
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "DesktopUrlOpener.h"
+#include "QtAppLifecycle.h"
+#include "SettingsPreferences.h"
+#include "SystemClipboard.h"
+#include "SystemPointerCursor.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <memory>
+
+class KaomojiView;
+class PickerWindow;
+class SingleInstance;
+class TrayIcon;
+
+// The program: one tray item titled "(•⩊•)" whose click opens the picker window. Without a
+// system tray the picker is an ordinary window instead, and closing it quits.
+class PelmoraApp final : public QApplication {
+    Q_OBJECT
+
+public:
+    // The whole program, from the command line to the end of the event loop; returns the
+    // process's exit code. A later start hands its request to the running Pelmora and exits.
+    static int run(int argc, char **argv);
+
+    PelmoraApp(int &argc, char **argv, QElapsedTimer sinceStart);
+    ~PelmoraApp() override;
+
+private:
+    bool start(bool openWindow);
+    bool buildWindow();
+    void openWindow();
+    void openWhenTrayItemIsPlaced(int attemptsLeft);
+    void toggleWindow();
+    void handleCommand(const QString &command);
+    QRect trayGeometry() const;
+
+    QElapsedTimer m_sinceStart;
+    SettingsPreferences m_preferences;
+    SystemClipboard m_clipboard;
+    DesktopUrlOpener m_urlOpener;
+    SystemPointerCursor m_pointerCursor;
+    QtAppLifecycle m_appLifecycle;
+    // The window shows the view, so it goes first.
+    std::unique_ptr<KaomojiView> m_view;
+    std::unique_ptr<PickerWindow> m_window;
+    std::unique_ptr<TrayIcon> m_trayIcon;
+};

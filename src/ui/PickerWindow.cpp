@@ -1,0 +1,109 @@
+#include "PickerWindow.h"
+
+#include "WindowPlacement.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QQmlError>
+#include <QScreen>
+
+PickerWindow::PickerWindow(Mode mode, QWindow *parent)
+    : QQuickView(parent)
+    , m_mode(mode)
+{
+    setTitle(tr("(•⩊•)", "the picker window's title"));
+    if (mode == Mode::AttachedToTray) {
+        // A tool window stays out of the taskbar yet still takes the keyboard.
+        setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    }
+    setResizeMode(QQuickView::SizeRootObjectToView);
+    setMinimumSize(contentSize);
+    setMaximumSize(contentSize);
+    resize(contentSize);
+    setColor(QGuiApplication::palette().color(QPalette::Window));
+    connect(this, &QWindow::activeChanged, this, &PickerWindow::hideWhenInactive);
+}
+
+bool PickerWindow::load(const QUrl &source, const QVariantMap &initialProperties)
+{
+    setInitialProperties(initialProperties);
+    setSource(source);
+    if (status() == QQuickView::Ready && rootObject())
+        return true;
+    QStringList messages;
+    for (const QQmlError &error : errors())
+        messages.append(error.toString());
+    if (messages.isEmpty())
+        messages.append(QStringLiteral("%1 did not create a visual item").arg(source.toString()));
+    m_errorString = messages.join(QLatin1Char('\n'));
+    return false;
+}
+
+void PickerWindow::open(const QRect &trayRect)
+{
+    if (m_mode == Mode::AttachedToTray && !isVisible()) {
+        const QPoint cursor = QCursor::pos();
+        const QPoint anchor = trayRect.isEmpty() ? cursor : trayRect.center();
+        QScreen *screen = QGuiApplication::screenAt(anchor);
+        if (!screen)
+            screen = QGuiApplication::primaryScreen();
+        setPosition(WindowPlacement::place(trayRect, cursor, size(), screen->availableGeometry()));
+    }
+    if (windowStates() & Qt::WindowMinimized)
+        setWindowStates(windowStates() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    requestActivate();
+    m_sinceOpened.start();
+    emit opened();
+}
+
+void PickerWindow::toggle(const QRect &trayRect)
+{
+    if (isOnScreen()) {
+        hide();
+        return;
+    }
+    if (m_mode == Mode::AttachedToTray && m_sinceAutoHidden.isValid()
+        && m_sinceAutoHidden.elapsed() < reopenGuardMs)
+        return;
+    open(trayRect);
+}
+
+void PickerWindow::dismiss()
+{
+    if (m_mode == Mode::Standalone)
+        showMinimized();
+    else
+        hide();
+}
+
+bool PickerWindow::event(QEvent *event)
+{
+    if (event->type() == QEvent::Close) {
+        if (m_mode == Mode::AttachedToTray) {
+            // Closing only hides: the window and everything typed into it are kept.
+            event->ignore();
+            hide();
+            return true;
+        }
+        emit closedByUser();
+    }
+    return QQuickView::event(event);
+}
+
+void PickerWindow::hideWhenInactive()
+{
+    if (m_mode != Mode::AttachedToTray || isActive() || !isVisible())
+        return;
+    if (m_sinceOpened.isValid() && m_sinceOpened.elapsed() < activationGraceMs)
+        return;
+    hide();
+    m_sinceAutoHidden.start();
+}
+
+bool PickerWindow::isOnScreen() const
+{
+    return isVisible() && !(windowStates() & Qt::WindowMinimized);
+}

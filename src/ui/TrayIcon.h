@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QMenu>
+#include <QObject>
+#include <QSystemTrayIcon>
+
+// The tray item: the title "(•⩊•)" drawn as its icon, a click that toggles the picker and,
+// for panels whose clicks only open menus, a menu with "Open" and "Quit".
+class TrayIcon final : public QObject {
+    Q_OBJECT
+
+public:
+    explicit TrayIcon(QObject *parent = nullptr);
+
+    void show();
+    void hide();
+
+    // Where the item sits on screen; empty when the tray does not tell.
+    QRect geometry() const;
+
+    QString title() const;
+
+signals:
+    void toggleRequested();
+    void openRequested();
+    void quitRequested();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void redraw();
+
+    QMenu m_menu;
+    QSystemTrayIcon m_icon;
+};

@@ -1,0 +1,18 @@
+# The app shell: the tray item, the picker window around the QML view, and the `pelmora`
+# executable. Included by CMakeLists.txt of this folder.
+
+add_library(pelmora_shell STATIC
+    WindowPlacement.h WindowPlacement.cpp
+    PickerWindow.h PickerWindow.cpp
+    TrayIcon.h TrayIcon.cpp
+)
+target_include_directories(pelmora_shell PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(pelmora_shell PUBLIC pelmora_platform_desktop Qt6::Quick Qt6::Widgets)
+
+qt_add_executable(pelmora
+    ${CMAKE_CURRENT_SOURCE_DIR}/../main.cpp
+    PelmoraApp.h PelmoraApp.cpp
+)
+target_link_libraries(pelmora PRIVATE
+    pelmora_shell pelmora_ui pelmora_uiplugin pelmora_layout pelmora_layoutplugin)
+target_compile_definitions(pelmora PRIVATE PELMORA_VERSION="${PROJECT_VERSION}")

@@ -1,0 +1,203 @@
+#include "GeneratorServer.h"
+
+#include "FaceComposer.h"
+#include "GenerationRequest.h"
+#include "WatchedServer.h"
+
+#include <QHttpServerRequest>
+#include <QHttpServerResponder>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSslServer>
+#include <QTcpSocket>
+#include <algorithm>
+
+namespace {
+
+using StatusCode = QHttpServerResponder::StatusCode;
+
+// How long a refused upload may go on being thrown away before the connection is cut.
+constexpr std::chrono::seconds lingerAfterRefusal(5);
+
+QByteArray jsonBody(const char *key, const QString &value)
+{
+    return QJsonDocument(QJsonObject { { QLatin1String(key), value } })
+        .toJson(QJsonDocument::Compact);
+}
+
+void reply(QHttpServerResponder &responder, StatusCode status, const QByteArray &body)
+{
+    responder.write(
+        body, { { "Content-Type", "application/json" }, { "Cache-Control", "no-store" } }, status);
+}
+
+void replyError(QHttpServerResponder &responder, StatusCode status, const QString &message)
+{
+    reply(responder, status, jsonBody("error", message));
+}
+
+} // namespace
+
+GeneratorServer::GeneratorServer(
+    FaceComposer &composer, std::chrono::milliseconds idleTimeout, QObject *parent)
+    : QAbstractHttpServer(parent)
+    , m_composer(composer)
+    , m_idleTimeout(idleTimeout)
+{
+    // Sweep often enough that no connection outlives its deadline by more than half of it.
+    m_idleSweep.setInterval(std::clamp(
+        idleTimeout / 2, std::chrono::milliseconds(50), std::chrono::milliseconds(5000)));
+    connect(&m_idleSweep, &QTimer::timeout, this, &GeneratorServer::closeIdleConnections);
+}
+
+bool GeneratorServer::start(const QHostAddress &address, quint16 port,
+    const std::optional<QSslConfiguration> &tls, QString *error)
+{
+    const auto watcher = [this](QTcpSocket *socket) { watch(socket); };
+    QTcpServer *listener = nullptr;
+    if (tls) {
+        auto *sslServer = new WatchedServer<QSslServer>(watcher, this);
+        sslServer->setSslConfiguration(*tls);
+        listener = sslServer;
+    } else {
+        listener = new WatchedServer<QTcpServer>(watcher, this);
+    }
+    // Hundreds of clients may connect at once; the default backlog of 50 would make some
+    // of them wait for a retransmission.
+    listener->setListenBacklogSize(1024);
+    if (!listener->listen(address, port)) {
+        *error = listener->errorString();
+        delete listener;
+        return false;
+    }
+    bind(listener);
+    m_listener = listener;
+    m_tls = tls.has_value();
+    m_idleSweep.start();
+    return true;
+}
+
+QString GeneratorServer::origin() const
+{
+    if (m_listener == nullptr)
+        return {};
+    const QHostAddress address = m_listener->serverAddress();
+    const QString host = address.protocol() == QAbstractSocket::IPv6Protocol
+        ? u'[' + address.toString() + u']'
+        : address.toString();
+    return QStringLiteral("%1://%2:%3")
+        .arg(m_tls ? QStringLiteral("https") : QStringLiteral("http"), host)
+        .arg(m_listener->serverPort());
+}
+
+bool GeneratorServer::handleRequest(const QHttpServerRequest &request, QTcpSocket *socket)
+{
+    // A finished request gives the connection a fresh allowance of time and bytes.
+    if (auto it = m_connections.find(socket); it != m_connections.end()) {
+        it->deadline = QDeadlineTimer(m_idleTimeout);
+        it->pendingBytes = 0;
+    }
+
+    answer(request, makeResponder(request, socket));
+    // Qt's server keeps every connection open; a client that asked to close reads until the
+    // end of the stream, so end it once the answer is out.
+    if (request.value("connection").compare("close", Qt::CaseInsensitive) == 0)
+        socket->disconnectFromHost();
+    return true;
+}
+
+void GeneratorServer::answer(const QHttpServerRequest &request, QHttpServerResponder &&responder)
+{
+    if (request.url().path() != QLatin1String(endpointPath)) {
+        replyError(responder, StatusCode::NotFound,
+            QStringLiteral("Nothing is here; the service answers POST %1.")
+                .arg(QLatin1String(endpointPath)));
+        return;
+    }
+    if (request.method() != QHttpServerRequest::Method::Post) {
+        responder.write(jsonBody("error",
+                            QStringLiteral("Only POST is allowed at %1; send a JSON object "
+                                           "such as {\"prompt\": \"happy cat\"}.")
+                                .arg(QLatin1String(endpointPath))),
+            { { "Content-Type", "application/json" }, { "Cache-Control", "no-store" },
+                { "Allow", "POST" } },
+            StatusCode::MethodNotAllowed);
+        return;
+    }
+    const GenerationRequest generation = GenerationRequest::fromBody(request.body());
+    if (!generation.isValid()) {
+        replyError(responder, StatusCode(generation.status()), generation.errorMessage());
+        return;
+    }
+    reply(responder, StatusCode::Ok, jsonBody("kaomoji", m_composer.compose(generation.prompt())));
+}
+
+void GeneratorServer::missingHandler(const QHttpServerRequest &request, QTcpSocket *socket)
+{
+    QHttpServerResponder responder = makeResponder(request, socket);
+    replyError(responder, StatusCode::NotFound,
+        QStringLiteral("Nothing is here; the service answers POST %1.")
+            .arg(QLatin1String(endpointPath)));
+}
+
+void GeneratorServer::watch(QTcpSocket *socket)
+{
+    m_connections.insert(socket, { socket, QDeadlineTimer(m_idleTimeout), 0 });
+    // Connected before Qt's own reader, so this sees each arrival before Qt consumes it.
+    connect(socket, &QIODevice::readyRead, this, [this, socket] { countIncoming(socket); });
+}
+
+void GeneratorServer::countIncoming(QTcpSocket *socket)
+{
+    const auto it = m_connections.find(socket);
+    if (it == m_connections.end())
+        return;
+    it->pendingBytes += socket->bytesAvailable();
+    if (it->pendingBytes > largestPendingRequest)
+        refuseOversizedRequest(socket);
+}
+
+void GeneratorServer::refuseOversizedRequest(QTcpSocket *socket)
+{
+    // Qt's server would keep buffering the whole request: stop handing it the bytes, answer,
+    // and throw away the rest of the upload until the client hangs up, so the answer is not
+    // lost to a reset.
+    disconnect(socket, &QIODevice::readyRead, nullptr, nullptr);
+    if (socket->isTransactionStarted())
+        socket->commitTransaction();
+    const auto discard = [socket] { socket->skip(socket->bytesAvailable()); };
+    connect(socket, &QIODevice::readyRead, socket, discard);
+    discard();
+    QTimer::singleShot(lingerAfterRefusal, socket, [socket] {
+        socket->abort();
+        socket->deleteLater();
+    });
+    m_connections.remove(socket);
+    const QByteArray body = jsonBody("error",
+        QStringLiteral("The request is larger than %1 KiB; at most %2 KiB of body are accepted.")
+            .arg(largestPendingRequest / 1024)
+            .arg(GenerationRequest::largestBody / 1024));
+    // The request was never parsed, so there is no responder to answer through.
+    socket->write("HTTP/1.1 413 Request Entity Too Large\r\n"
+                  "Content-Type: application/json\r\n"
+                  "Cache-Control: no-store\r\n"
+                  "Connection: close\r\n"
+                  "Content-Length: "
+        + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+}
+
+void GeneratorServer::closeIdleConnections()
+{
+    for (auto it = m_connections.begin(); it != m_connections.end();) {
+        QTcpSocket *socket = it->socket;
+        if (socket == nullptr) {
+            it = m_connections.erase(it);
+        } else if (it->deadline.hasExpired()) {
+            it = m_connections.erase(it);
+            socket->abort();
+            socket->deleteLater();
+        } else {
+            ++it;
+        }
+    }
+}

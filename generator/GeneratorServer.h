@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QAbstractHttpServer>
+#include <QDeadlineTimer>
+#include <QHash>
+#include <QHostAddress>
+#include <QPointer>
+#include <QSslConfiguration>
+#include <QTimer>
+#include <chrono>
+#include <optional>
+
+class FaceComposer;
+class QHttpServerResponder;
+class QTcpServer;
+class QTcpSocket;
+
+// The HTTP side of the generation service: answers POST /api/generate-kaomoji.js with a face
+// from the composer, and every other request with a JSON error. Connections that stay silent
+// or half-sent too long, or send more than a request may hold, are closed.
+class GeneratorServer final : public QAbstractHttpServer {
+    Q_OBJECT
+
+public:
+    static constexpr const char *endpointPath = "/api/generate-kaomoji.js";
+    // More than any acceptable request (16 KiB of body plus headers) may buffer before the
+    // client is told the request is too large.
+    static constexpr qint64 largestPendingRequest = 256 * 1024;
+
+    GeneratorServer(
+        FaceComposer &composer, std::chrono::milliseconds idleTimeout, QObject *parent = nullptr);
+
+    // Starts listening, with TLS when `tls` is given. On failure returns false and says why.
+    bool start(const QHostAddress &address, quint16 port,
+        const std::optional<QSslConfiguration> &tls, QString *error);
+    // The address clients use, such as "https://127.0.0.1:47615".
+    QString origin() const;
+
+protected:
+    bool handleRequest(const QHttpServerRequest &request, QTcpSocket *socket) override;
+    void missingHandler(const QHttpServerRequest &request, QTcpSocket *socket) override;
+
+private:
+    struct Connection {
+        QPointer<QTcpSocket> socket;
+        QDeadlineTimer deadline;
+        qint64 pendingBytes = 0;
+    };
+
+    void answer(const QHttpServerRequest &request, QHttpServerResponder &&responder);
+    void watch(QTcpSocket *socket);
+    void countIncoming(QTcpSocket *socket);
+    void refuseOversizedRequest(QTcpSocket *socket);
+    void closeIdleConnections();
+
+    FaceComposer &m_composer;
+    std::chrono::milliseconds m_idleTimeout;
+    QHash<QTcpSocket *, Connection> m_connections;
+    QTimer m_idleSweep;
+    QTcpServer *m_listener = nullptr;
+    bool m_tls = false;
+};

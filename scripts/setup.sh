@@ -14,8 +14,12 @@ PACKAGES=(
     qml6-module-qtquick-controls qml6-module-qtquick-templates qml6-module-qtquick-layouts
     qml6-module-qtquick-window qml6-module-qtquick-shapes qml6-module-qttest
     # fonts that cover every code point of the built-in faces
-    fontconfig fonts-dejavu-core fonts-navilu fonts-ddc-uchen fonts-oflb-asana-math
-    fonts-wqy-microhei fonts-tlwg-loma-ttf fonts-noto-core fonts-symbola
+    fontconfig fonts-dejavu-core
+    fonts-wqy-microhei # kana, kanji, hangul letters, vertical brackets
+    fonts-noto-core    # Indic, Thai, Tibetan, Yi, Vai, Samaritan, Canadian syllabics, math
+    fonts-symbola      # the food emoji (monochrome)
+    fonts-konatu       # the wave dash and halfwidth arrows, which no smaller font draws
+    fonts-alee         # the hangul final jamo U+11BA
     # tests: a headless X server, a tray host, clipboard and input tools, certificates, HTTP
     xvfb xauth trayer xclip xdotool openssl curl
 )

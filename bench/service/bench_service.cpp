@@ -1,18 +1,19 @@
 #include "AIKaomojiGenerator.h"
 #include "BenchTable.h"
+#include "GeneratorProcess.h"
 #include "LoopbackHttpServer.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
 
-// The generation client's own cost: one request and reply over loopback against a server
-// that answers at once, so the figure is the client and Qt's HTTP stack, not a model.
+// One request and reply over loopback: first against a server that answers at once, so the
+// figure is the client and Qt's HTTP stack, then against the reference service.
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     LoopbackHttpServer server;
     server.answerJson(200, R"-({"kaomoji":"(^_^)"})-");
-    const QNetworkRequest request = AIKaomojiGenerator::makeRequest(server.url());
+    QNetworkRequest request = AIKaomojiGenerator::makeRequest(server.url());
 
     int failures = 0;
     const auto roundTrip = [&] {
@@ -28,7 +29,19 @@ int main(int argc, char **argv)
     // The first request opens the connection; the app's later ones reuse it.
     for (int i = 0; i < 20; ++i)
         roundTrip();
-    BenchTable::measure(QStringLiteral("AIKaomojiGenerator round trip, loopback server"),
+    BenchTable::measure(QStringLiteral("generation client round trip, canned loopback server"),
+        QStringLiteral("≤ 2 ms"), 500, 1, roundTrip);
+
+    GeneratorProcess service({ QStringLiteral("--port"), QStringLiteral("0") });
+    if (!service.start()) {
+        std::fprintf(stderr, "bench_service: pelmora-generator did not start: %s\n",
+            qPrintable(service.standardError()));
+        return 1;
+    }
+    request = AIKaomojiGenerator::makeRequest(service.endpoint());
+    for (int i = 0; i < 20; ++i)
+        roundTrip();
+    BenchTable::measure(QStringLiteral("generation client round trip, pelmora-generator"),
         QStringLiteral("≤ 2 ms"), 500, 1, roundTrip);
     if (failures > 0) {
         std::fprintf(stderr, "bench_service: %d round trips failed\n", failures);

@@ -8,11 +8,12 @@ namespace {
 // Qt's read buffer per reply; what the service sends beyond it waits in the socket.
 constexpr qint64 readBufferSize = 64 * 1024;
 
-// Qt turns HTTP 4xx and 5xx statuses into content and server errors, yet such a reply still
-// carries the service's JSON, which is read like any other.
+// Qt turns HTTP 4xx and 5xx statuses into content, server and (for 400) protocol errors, yet
+// such a reply still carries the service's JSON, which is read like any other.
 bool isStatusError(QNetworkReply::NetworkError error)
 {
-    return (error >= QNetworkReply::ContentAccessDenied
+    return error == QNetworkReply::ProtocolInvalidOperationError
+        || (error >= QNetworkReply::ContentAccessDenied
                && error <= QNetworkReply::UnknownContentError)
         || (error >= QNetworkReply::InternalServerError
             && error <= QNetworkReply::UnknownServerError);

@@ -262,6 +262,12 @@ void AIKaomojiGeneratorTest::readsTheReply_data()
     QTest::newRow("300 face") << 300 << QByteArray(R"-({"kaomoji":"(^_^)"})-") << face;
     QTest::newRow("200 error") << 200 << QByteArray(R"-({"error":"Rate limit exceeded"})-")
                                << clientFailure(2, QStringLiteral("Rate limit exceeded"));
+    QTest::newRow("400 error") << 400 << QByteArray(R"-({"error":"The prompt is empty"})-")
+                               << clientFailure(2, QStringLiteral("The prompt is empty"));
+    QTest::newRow("413 error") << 413 << QByteArray(R"-({"error":"Too long"})-")
+                               << clientFailure(2, QStringLiteral("Too long"));
+    QTest::newRow("429 error") << 429 << QByteArray(R"-({"error":"Slow down"})-")
+                               << clientFailure(2, QStringLiteral("Slow down"));
     QTest::newRow("503 error") << 503 << QByteArray(R"-({"error":"Service busy"})-")
                                << clientFailure(2, QStringLiteral("Service busy"));
     QTest::newRow("error wins over face")

@@ -3,6 +3,7 @@
 #include "KaomojiView.h"
 #include "PickerWindow.h"
 #include "SingleInstance.h"
+#include "TerminationSignals.h"
 #include "TrayIcon.h"
 
 #include <QCommandLineParser>
@@ -138,6 +139,10 @@ int PelmoraApp::run(int argc, char **argv)
         std::fprintf(stderr, "pelmora: %s; another start will open a second Pelmora\n",
             qPrintable(instance.errorString()));
     connect(&instance, &SingleInstance::commandReceived, &app, &PelmoraApp::handleCommand);
+    // Logging out or Ctrl+C in a terminal ends Pelmora like "Quit": the tray item leaves the
+    // panel and the instance socket is removed, so nothing stale is left behind.
+    TerminationSignals terminationSignals;
+    connect(&terminationSignals, &TerminationSignals::received, &app, &QCoreApplication::quit);
     if (!app.start(command == toggleCommand))
         return 1;
     return app.exec();

@@ -1,6 +1,9 @@
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 #include <memory>
 
 // The real pelmora binary on the offscreen platform, which has no system tray: the picker is
@@ -17,6 +20,7 @@ private slots:
     void withoutADisplayItSaysSo();
     void laterStartsOpenOrToggleTheRunningWindow();
     void startsAfterAnInstanceWasKilled();
+    void terminationSignalsQuitCleanly();
 
 private:
     QProcessEnvironment environment() const;
@@ -158,6 +162,25 @@ void PelmoraAppTest::startsAfterAnInstanceWasKilled()
 
     QProcess *next = startApp({ QStringLiteral("--toggle") });
     QVERIFY(waitForLine(next, QStringLiteral("window opened")));
+}
+
+void PelmoraAppTest::terminationSignalsQuitCleanly()
+{
+    // Logout sends SIGTERM, a terminal's Ctrl+C SIGINT: both end Pelmora like "Quit", so
+    // the instance socket is gone rather than left stale.
+    for (const int signalNumber : { SIGTERM, SIGINT }) {
+        QProcess *app = startApp({ QStringLiteral("--toggle") });
+        QVERIFY(waitForLine(app, QStringLiteral("window opened")));
+        const QStringList sockets =
+            QDir(m_home->path())
+                .entryList({ QStringLiteral("pelmora-*") }, QDir::System | QDir::Files);
+        QVERIFY2(!sockets.isEmpty(), "the instance socket is in the runtime directory");
+        ::kill(pid_t(app->processId()), signalNumber);
+        QVERIFY(app->waitForFinished(10000));
+        QCOMPARE(app->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(app->exitCode(), 0);
+        QVERIFY(!QFileInfo::exists(m_home->filePath(sockets.constFirst())));
+    }
 }
 
 QTEST_GUILESS_MAIN(PelmoraAppTest)

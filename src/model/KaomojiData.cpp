@@ -111,24 +111,27 @@ void KaomojiData::saveList(const QString &key, const KaomojiList &records,
 
 // --- observable fields -------------------------------------------------------------------
 
+void KaomojiData::storeList(KaomojiList &list, IndexedGroup &group, KaomojiList records,
+                            void (KaomojiData::*save)(), void (KaomojiData::*changed)())
+{
+    list = std::move(records);
+    group.records = list;
+    group.index.rebuild(list, m_matcher);
+    (this->*save)();
+    m_memoizedResults.clear();
+    emit(this->*changed)();
+}
+
 void KaomojiData::storeCustomKaomojis(KaomojiList records)
 {
-    m_customKaomojis = std::move(records);
-    m_customGroup.records = m_customKaomojis;
-    m_customGroup.index.rebuild(m_customKaomojis, m_matcher);
-    saveCustomKaomojis();
-    m_memoizedResults.clear();
-    emit customKaomojisChanged();
+    storeList(m_customKaomojis, m_customGroup, std::move(records),
+              &KaomojiData::saveCustomKaomojis, &KaomojiData::customKaomojisChanged);
 }
 
 void KaomojiData::storeRecentlyUsedKaomojis(KaomojiList records)
 {
-    m_recentlyUsedKaomojis = std::move(records);
-    m_recentlyUsedGroup.records = m_recentlyUsedKaomojis;
-    m_recentlyUsedGroup.index.rebuild(m_recentlyUsedKaomojis, m_matcher);
-    saveRecentlyUsedKaomojis();
-    m_memoizedResults.clear();
-    emit recentlyUsedKaomojisChanged();
+    storeList(m_recentlyUsedKaomojis, m_recentlyUsedGroup, std::move(records),
+              &KaomojiData::saveRecentlyUsedKaomojis, &KaomojiData::recentlyUsedKaomojisChanged);
 }
 
 // Assignments always run the hook, even when the content is unchanged: callers rely on a

@@ -73,6 +73,10 @@ signals:
 private:
     KaomojiList loadList(const QString &key, const QString &errorPrefix);
     void saveList(const QString &key, const KaomojiList &records, const QString &errorPrefix);
+    struct IndexedGroup;
+    // Stores a user list, then runs its hook (save, empty the cache), then notifies.
+    void storeList(KaomojiList &list, IndexedGroup &group, KaomojiList records,
+                   void (KaomojiData::*save)(), void (KaomojiData::*changed)());
     void storeCustomKaomojis(KaomojiList records);
     void storeRecentlyUsedKaomojis(KaomojiList records);
     void setMostRecentAIKaomojiId(QUuid id);

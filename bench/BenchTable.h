@@ -36,13 +36,13 @@ inline QString formatDuration(double nanoseconds)
     return QStringLiteral("%1 s").arg(nanoseconds / 1e9, 0, 'f', 2);
 }
 
-inline void printRow(const QString &what, const QString &median, const QString &p90,
-                     const QString &target, int runs)
+inline void printRow(
+    const QString &what, const QString &median, const QString &p90, const QString &target, int runs)
 {
     // Padded as text, not bytes: "µs" and "≤" are wider in UTF-8 than on screen.
     const QString row = QStringLiteral("| %1 | %2 | %3 | %4 | %5 |")
                             .arg(what.leftJustified(58), median.rightJustified(12),
-                                 p90.rightJustified(12), target.leftJustified(16))
+                                p90.rightJustified(12), target.leftJustified(16))
                             .arg(runs, 6);
     std::puts(row.toUtf8().constData());
     std::fflush(stdout);
@@ -50,7 +50,7 @@ inline void printRow(const QString &what, const QString &median, const QString &
 
 // Times `step` `runs` times (each sample averaged over `batch` calls) and prints the row.
 inline Stats measure(const QString &what, const QString &target, int runs, int batch,
-                     const std::function<void()> &step)
+    const std::function<void()> &step)
 {
     std::vector<double> samples;
     samples.reserve(size_t(runs));

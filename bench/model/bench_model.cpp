@@ -19,8 +19,8 @@ int main(int argc, char *argv[])
     for (int i = 0; i < 5; ++i)
         recent.append(seed.presetKaomojis().value("Joy").at(i));
     preferences.setData(KaomojiData::customKey, std::get<QByteArray>(KaomojiJson::encode(custom)));
-    preferences.setData(KaomojiData::recentlyUsedKey,
-                        std::get<QByteArray>(KaomojiJson::encode(recent)));
+    preferences.setData(
+        KaomojiData::recentlyUsedKey, std::get<QByteArray>(KaomojiJson::encode(recent)));
 
     // Every query is new to the cache: 1 to 3 letters, as people start typing.
     const QString letters = QStringLiteral("acehilmnoprstuwy");
@@ -36,14 +36,14 @@ int main(int argc, char *argv[])
     KaomojiData store(preferences);
     qsizetype next = 0;
     BenchTable::measure(QStringLiteral("filter, cache miss (1-3 letters, whole catalog)"),
-                        QStringLiteral("≤ 50 µs"), int(queries.size()), 1,
-                        [&] { store.filteredKaomojis(queries[next++], {}); });
+        QStringLiteral("≤ 50 µs"), int(queries.size()), 1,
+        [&] { store.filteredKaomojis(queries[next++], {}); });
 
     store.filteredKaomojis(QStringLiteral("cat"), {});
     BenchTable::measure(QStringLiteral("filter, cache hit"), QStringLiteral("≤ 1 µs"), 200, 1000,
-                        [&] { store.filteredKaomojis(QStringLiteral("cat"), {}); });
+        [&] { store.filteredKaomojis(QStringLiteral("cat"), {}); });
 
     BenchTable::measure(QStringLiteral("store built (catalog + both lists loaded)"),
-                        QStringLiteral("≤ 2 ms"), 200, 1, [&] { KaomojiData built(preferences); });
+        QStringLiteral("≤ 2 ms"), 200, 1, [&] { KaomojiData built(preferences); });
     return 0;
 }

@@ -88,15 +88,18 @@ KaomojiList KaomojiData::loadList(const QString &key, const QString &errorPrefix
     return {};
 }
 
-void KaomojiData::saveCustomKaomojis() { saveList(customKey, m_customKaomojis, customEncodeError); }
+void KaomojiData::saveCustomKaomojis()
+{
+    saveList(customKey, m_customKaomojis, customEncodeError);
+}
 
 void KaomojiData::saveRecentlyUsedKaomojis()
 {
     saveList(recentlyUsedKey, m_recentlyUsedKaomojis, recentlyUsedEncodeError);
 }
 
-void KaomojiData::saveList(const QString &key, const KaomojiList &records,
-                           const QString &errorPrefix)
+void KaomojiData::saveList(
+    const QString &key, const KaomojiList &records, const QString &errorPrefix)
 {
     const auto encoded = KaomojiJson::encode(records);
     if (const auto *error = std::get_if<KaomojiJson::Error>(&encoded)) {
@@ -112,7 +115,7 @@ void KaomojiData::saveList(const QString &key, const KaomojiList &records,
 // --- observable fields -------------------------------------------------------------------
 
 void KaomojiData::storeList(KaomojiList &list, IndexedGroup &group, KaomojiList records,
-                            void (KaomojiData::*save)(), void (KaomojiData::*changed)())
+    void (KaomojiData::*save)(), void (KaomojiData::*changed)())
 {
     list = std::move(records);
     group.records = list;
@@ -124,19 +127,22 @@ void KaomojiData::storeList(KaomojiList &list, IndexedGroup &group, KaomojiList 
 
 void KaomojiData::storeCustomKaomojis(KaomojiList records)
 {
-    storeList(m_customKaomojis, m_customGroup, std::move(records),
-              &KaomojiData::saveCustomKaomojis, &KaomojiData::customKaomojisChanged);
+    storeList(m_customKaomojis, m_customGroup, std::move(records), &KaomojiData::saveCustomKaomojis,
+        &KaomojiData::customKaomojisChanged);
 }
 
 void KaomojiData::storeRecentlyUsedKaomojis(KaomojiList records)
 {
     storeList(m_recentlyUsedKaomojis, m_recentlyUsedGroup, std::move(records),
-              &KaomojiData::saveRecentlyUsedKaomojis, &KaomojiData::recentlyUsedKaomojisChanged);
+        &KaomojiData::saveRecentlyUsedKaomojis, &KaomojiData::recentlyUsedKaomojisChanged);
 }
 
 // Assignments always run the hook, even when the content is unchanged: callers rely on a
 // write reaching the preferences.
-void KaomojiData::setCustomKaomojis(const KaomojiList &records) { storeCustomKaomojis(records); }
+void KaomojiData::setCustomKaomojis(const KaomojiList &records)
+{
+    storeCustomKaomojis(records);
+}
 
 void KaomojiData::setRecentlyUsedKaomojis(const KaomojiList &records)
 {
@@ -170,8 +176,8 @@ void KaomojiData::addCustomKaomoji(const Kaomoji &record)
 
 void KaomojiData::addAIKaomoji(const QString &face)
 {
-    const Kaomoji record = Kaomoji::create(face, KaomojiCategories::custom,
-                                           { KaomojiCategories::aiGeneratedTag });
+    const Kaomoji record =
+        Kaomoji::create(face, KaomojiCategories::custom, { KaomojiCategories::aiGeneratedTag });
     addCustomKaomoji(record);
     setMostRecentAIKaomojiId(record.id());
 }
@@ -179,9 +185,9 @@ void KaomojiData::addAIKaomoji(const QString &face)
 void KaomojiData::addToRecentlyUsed(const Kaomoji &record)
 {
     // Preset ids are new on every start, so a restored entry is recognised by its content.
-    const bool alreadyPresent = std::any_of(
-        m_recentlyUsedKaomojis.cbegin(), m_recentlyUsedKaomojis.cend(),
-        [&](const Kaomoji &used) { return used == record || used.hasSameContent(record); });
+    const bool alreadyPresent =
+        std::any_of(m_recentlyUsedKaomojis.cbegin(), m_recentlyUsedKaomojis.cend(),
+            [&](const Kaomoji &used) { return used == record || used.hasSameContent(record); });
     if (!alreadyPresent) {
         KaomojiList records = m_recentlyUsedKaomojis;
         records.prepend(record);
@@ -229,8 +235,8 @@ QString KaomojiData::cacheKey(const QString &searchText, const QSet<QString> &se
     return searchText + u'|' + names.join(u',');
 }
 
-KaomojiGroups KaomojiData::filteredKaomojis(const QString &searchText,
-                                            const QSet<QString> &selected)
+KaomojiGroups KaomojiData::filteredKaomojis(
+    const QString &searchText, const QSet<QString> &selected)
 {
     const QString key = cacheKey(searchText, selected);
     if (const auto cached = m_memoizedResults.constFind(key); cached != m_memoizedResults.cend())
@@ -253,8 +259,7 @@ KaomojiGroups KaomojiData::filteredKaomojis(const QString &searchText,
 }
 
 KaomojiList KaomojiData::filterGroup(const IndexedGroup &group, const QString &searchText,
-                                     const QString &foldedText,
-                                     const QSet<QString> &selected) const
+    const QString &foldedText, const QSet<QString> &selected) const
 {
     const auto passesCategory = [&](const Kaomoji &record) {
         return selected.isEmpty() || selected.contains(record.category());
@@ -263,8 +268,8 @@ KaomojiList KaomojiData::filterGroup(const IndexedGroup &group, const QString &s
         if (selected.isEmpty())
             return group.records; // shared, not copied
         KaomojiList kept;
-        std::copy_if(group.records.cbegin(), group.records.cend(), std::back_inserter(kept),
-                     passesCategory);
+        std::copy_if(
+            group.records.cbegin(), group.records.cend(), std::back_inserter(kept), passesCategory);
         return kept;
     }
 
@@ -274,7 +279,7 @@ KaomojiList KaomojiData::filterGroup(const IndexedGroup &group, const QString &s
         for (qsizetype i = 0; i < group.records.size(); ++i)
             matched[size_t(i)] = kaomojiMatches(group.records[i], {}, searchText);
     } else if (group.index.findMatches(foldedText, matched) == group.records.size()
-               && selected.isEmpty()) {
+        && selected.isEmpty()) {
         return group.records;
     }
 
@@ -286,8 +291,8 @@ KaomojiList KaomojiData::filterGroup(const IndexedGroup &group, const QString &s
     return kept;
 }
 
-bool KaomojiData::kaomojiMatches(const Kaomoji &record, const QSet<QString> &selected,
-                                 const QString &searchText)
+bool KaomojiData::kaomojiMatches(
+    const Kaomoji &record, const QSet<QString> &selected, const QString &searchText)
 {
     if (!selected.isEmpty() && !selected.contains(record.category()))
         return false;

@@ -19,13 +19,13 @@ class KaomojiData final : public QObject {
     Q_OBJECT
     Q_PROPERTY(KaomojiGroups presetKaomojis READ presetKaomojis CONSTANT)
     Q_PROPERTY(KaomojiList customKaomojis READ customKaomojis WRITE setCustomKaomojis NOTIFY
-                   customKaomojisChanged)
+            customKaomojisChanged)
     Q_PROPERTY(KaomojiList recentlyUsedKaomojis READ recentlyUsedKaomojis WRITE
-                   setRecentlyUsedKaomojis NOTIFY recentlyUsedKaomojisChanged)
-    Q_PROPERTY(QUuid mostRecentAIKaomojiId READ mostRecentAIKaomojiId NOTIFY
-                   mostRecentAIKaomojiIdChanged)
+            setRecentlyUsedKaomojis NOTIFY recentlyUsedKaomojisChanged)
+    Q_PROPERTY(
+        QUuid mostRecentAIKaomojiId READ mostRecentAIKaomojiId NOTIFY mostRecentAIKaomojiIdChanged)
     Q_PROPERTY(bool shouldUnselectCustom READ shouldUnselectCustom WRITE setShouldUnselectCustom
-                   NOTIFY shouldUnselectCustomChanged)
+            NOTIFY shouldUnselectCustomChanged)
 
 public:
     static inline const QString customKey = QStringLiteral("CustomKaomojis");
@@ -55,8 +55,8 @@ public:
     KaomojiGroups allKaomojis() const;
     // Memoized per (text, sorted selection) until either user list changes.
     KaomojiGroups filteredKaomojis(const QString &searchText, const QSet<QString> &selected);
-    static bool kaomojiMatches(const Kaomoji &record, const QSet<QString> &selected,
-                               const QString &searchText);
+    static bool kaomojiMatches(
+        const Kaomoji &record, const QSet<QString> &selected, const QString &searchText);
     static QString cacheKey(const QString &searchText, const QSet<QString> &selected);
 
     KaomojiList loadCustomKaomojis();
@@ -76,7 +76,7 @@ private:
     struct IndexedGroup;
     // Stores a user list, then runs its hook (save, empty the cache), then notifies.
     void storeList(KaomojiList &list, IndexedGroup &group, KaomojiList records,
-                   void (KaomojiData::*save)(), void (KaomojiData::*changed)());
+        void (KaomojiData::*save)(), void (KaomojiData::*changed)());
     void storeCustomKaomojis(KaomojiList records);
     void storeRecentlyUsedKaomojis(KaomojiList records);
     void setMostRecentAIKaomojiId(QUuid id);
@@ -94,7 +94,7 @@ private:
         SearchIndex index;
     };
     KaomojiList filterGroup(const IndexedGroup &group, const QString &searchText,
-                            const QString &foldedText, const QSet<QString> &selected) const;
+        const QString &foldedText, const QSet<QString> &selected) const;
 
     TextMatcher m_matcher;
     std::vector<IndexedGroup> m_presetGroups; // in catalog order

@@ -13,7 +13,10 @@ bool isHexDigit(QChar c)
     return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
 }
 
-bool isValidText(const QString &text) { return text.isValidUtf16(); }
+bool isValidText(const QString &text)
+{
+    return text.isValidUtf16();
+}
 
 QString invalidTextMessage(qsizetype index, const char *field)
 {
@@ -39,7 +42,7 @@ QString readRecord(const QJsonValue &element, qsizetype index, KaomojiList &into
 
     QString idText, face, category;
     for (const auto &[key, out] : { std::pair { "id", &idText }, std::pair { "face", &face },
-                                    std::pair { "category", &category } }) {
+             std::pair { "category", &category } }) {
         if (QString problem = requireString(key, *out); !problem.isEmpty())
             return problem;
     }
@@ -77,7 +80,10 @@ QUuid parseUuid(QStringView text)
     return QUuid::fromString(text);
 }
 
-QString uuidText(QUuid id) { return id.toString(QUuid::WithoutBraces).toUpper(); }
+QString uuidText(QUuid id)
+{
+    return id.toString(QUuid::WithoutBraces).toUpper();
+}
 
 std::variant<QByteArray, Error> encode(const KaomojiList &records)
 {

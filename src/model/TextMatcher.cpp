@@ -22,8 +22,8 @@ bool isCombiningMark(char32_t codePoint)
 
 icu::UnicodeString toIcu(const QString &text)
 {
-    return icu::UnicodeString(false, reinterpret_cast<const UChar *>(text.utf16()),
-                              int32_t(text.size()));
+    return icu::UnicodeString(
+        false, reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()));
 }
 
 QString fromIcu(const icu::UnicodeString &text)
@@ -42,7 +42,7 @@ TextMatcher::CaseRule TextMatcher::ruleFor(const QLocale &locale)
 {
     const QLocale::Language language = locale.language();
     return language == QLocale::Turkish || language == QLocale::Azerbaijani ? CaseRule::TurkicI
-                                                                             : CaseRule::Default;
+                                                                            : CaseRule::Default;
 }
 
 bool TextMatcher::isAscii(QStringView text)
@@ -68,8 +68,8 @@ QString TextMatcher::fold(const QString &text) const
     // Compose before folding, so that a decomposed "I" + U+0307 folds like "İ" under the
     // Turkic rule; decompose after, so equivalent sequences end up as the same text.
     icu::UnicodeString folded = nfc->normalize(toIcu(text), status);
-    folded.foldCase(m_rule == CaseRule::TurkicI ? U_FOLD_CASE_EXCLUDE_SPECIAL_I
-                                                : U_FOLD_CASE_DEFAULT);
+    folded.foldCase(
+        m_rule == CaseRule::TurkicI ? U_FOLD_CASE_EXCLUDE_SPECIAL_I : U_FOLD_CASE_DEFAULT);
     folded = nfd->normalize(folded, status);
     if (U_FAILURE(status))
         return text.toCaseFolded();

@@ -5,7 +5,7 @@
 
 SettingsPreferences::SettingsPreferences()
     : m_settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                             QStringLiteral("Pelmora"), QStringLiteral("Pelmora")))
+        QStringLiteral("Pelmora"), QStringLiteral("Pelmora")))
 {
 }
 
@@ -46,4 +46,7 @@ QString SettingsPreferences::setData(const QString &key, const QByteArray &value
         .arg(m_settings->fileName(), reason);
 }
 
-QString SettingsPreferences::location() const { return m_settings->fileName(); }
+QString SettingsPreferences::location() const
+{
+    return m_settings->fileName();
+}

@@ -123,7 +123,7 @@ private slots:
 
         store.addToRecentlyUsed(preset(store, "Joy", 0));
         QCOMPARE(faces(store.recentlyUsedKaomojis()),
-                 QStringList({ preset(store, "Joy", 1).face(), preset(store, "Joy", 0).face() }));
+            QStringList({ preset(store, "Joy", 1).face(), preset(store, "Joy", 0).face() }));
         QCOMPARE(preferences.writeCount(), writes);
         QCOMPARE(recentSpy.count(), 0);
         QVERIFY(store.mostRecentAIKaomojiId().isNull());
@@ -157,8 +157,8 @@ private slots:
         KaomojiList seven;
         for (int i = 0; i < 7; ++i)
             seven.append(Kaomoji::create(QString::number(i), "Joy", {}));
-        preferences.setData(KaomojiData::recentlyUsedKey,
-                            std::get<QByteArray>(KaomojiJson::encode(seven)));
+        preferences.setData(
+            KaomojiData::recentlyUsedKey, std::get<QByteArray>(KaomojiJson::encode(seven)));
         KaomojiData store(preferences);
         QCOMPARE(store.recentlyUsedKaomojis().size(), 7);
         store.addToRecentlyUsed(preset(store, "Joy", 0));
@@ -316,7 +316,7 @@ private slots:
     {
         QProcess child;
         child.start(QCoreApplication::applicationFilePath(),
-                    { QStringLiteral("--add-and-wait"), settingsPath() });
+            { QStringLiteral("--add-and-wait"), settingsPath() });
         QVERIFY(child.waitForStarted());
         const auto stopChild = qScopeGuard([&] {
             child.kill();
@@ -324,7 +324,7 @@ private slots:
         });
         QByteArray output;
         QTRY_VERIFY2_WITH_TIMEOUT((output += child.readAllStandardOutput()).contains("added"),
-                                  child.readAllStandardError().constData(), 10000);
+            child.readAllStandardError().constData(), 10000);
         child.kill(); // SIGKILL: nothing runs after the change
         QVERIFY(child.waitForFinished());
 
@@ -384,7 +384,7 @@ private slots:
             QCOMPARE(faces(first.value(name)), faces(upper.value(name)));
         // A hit hands back the very stored lists.
         QVERIFY(store.filteredKaomojis("cat", {}).value("Cat").constData()
-                == first.value("Cat").constData());
+            == first.value("Cat").constData());
 
         store.addCustomKaomoji(Kaomoji::create("cat?", "Custom"));
         QCOMPARE(store.filteredKaomojis("cat", {}).value("Custom").size(), 1);
@@ -419,7 +419,7 @@ private slots:
                         expected.append(record);
                 }
                 QVERIFY2(results.value(group.key()) == expected,
-                         qPrintable(QStringLiteral("query '%1' in %2").arg(query, group.key())));
+                    qPrintable(QStringLiteral("query '%1' in %2").arg(query, group.key())));
             }
         }
     }

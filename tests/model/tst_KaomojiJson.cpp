@@ -23,7 +23,8 @@ private:
     static QByteArray element(const QByteArray &members)
     {
         return "{\"id\":\"E621E1F8-C36C-495A-93FC-0C247A3E6E5F\",\"face\":\"(^_^)\","
-               "\"category\":\"Joy\"" + members + "}";
+               "\"category\":\"Joy\""
+            + members + "}";
     }
 
 private slots:
@@ -32,8 +33,9 @@ private slots:
         const KaomojiList records {
             Kaomoji::create(QStringLiteral("¯\\_(ツ)_/¯"), "Faces", { "shrug", "a b" }),
             Kaomoji::create(QStringLiteral("\"quoted\"\t/slash\\"), "Custom", {}),
-            Kaomoji::create(QString::fromUtf8("(\xF0\x9F\x90\xB1)\xE3\x80\x80" "e\xCC\x81"), "Cat",
-                            { "cat" }),
+            Kaomoji::create(QString::fromUtf8("(\xF0\x9F\x90\xB1)\xE3\x80\x80"
+                                              "e\xCC\x81"),
+                "Cat", { "cat" }),
         };
         const QByteArray json = std::get<QByteArray>(KaomojiJson::encode(records));
         QVERIFY(!json.contains('\n'));
@@ -50,9 +52,10 @@ private slots:
 
     void writesCanonicalUpperCaseIdsAndNoGeneratedFlag()
     {
-        const QByteArray input = "[" + element(",\"tags\":[],\"isRecentlyGenerated\":true").replace(
-                                     "E621E1F8-C36C-495A-93FC-0C247A3E6E5F",
-                                     "e621e1f8-c36c-495a-93fc-0c247a3e6e5f")
+        const QByteArray input = "["
+            + element(",\"tags\":[],\"isRecentlyGenerated\":true")
+                  .replace("E621E1F8-C36C-495A-93FC-0C247A3E6E5F",
+                      "e621e1f8-c36c-495a-93fc-0c247a3e6e5f")
             + "]";
         const KaomojiList records = decoded(input);
         QCOMPARE(records.size(), 1);
@@ -99,21 +102,20 @@ private slots:
             << QByteArray("[{\"id\":\"E621E1F8-C36C-495A-93FC-0C247A3E6E5F\","
                           "\"category\":\"Joy\",\"tags\":[]}]");
         QTest::newRow("face not string") << "[" + QByteArray(good).replace("\"(^_^)\"", "5") + "]";
-        QTest::newRow("id braces")
-            << "[" + QByteArray(good).replace("\"E621E1F8-C36C-495A-93FC-0C247A3E6E5F\"",
-                                              "\"{E621E1F8-C36C-495A-93FC-0C247A3E6E5F}\"")
+        QTest::newRow("id braces") << "["
+                + QByteArray(good).replace("\"E621E1F8-C36C-495A-93FC-0C247A3E6E5F\"",
+                    "\"{E621E1F8-C36C-495A-93FC-0C247A3E6E5F}\"")
                 + "]";
-        QTest::newRow("id short")
-            << "[" + QByteArray(good).replace("0C247A3E6E5F", "0C247A3E6E5") + "]";
+        QTest::newRow("id short") << "[" + QByteArray(good).replace("0C247A3E6E5F", "0C247A3E6E5")
+                + "]";
         QTest::newRow("id non-hex")
             << "[" + QByteArray(good).replace("0C247A3E6E5F", "0C247A3E6E5G") + "]";
-        QTest::newRow("id without hyphens")
-            << "[" + QByteArray(good).replace("E621E1F8-C36C-495A-93FC-0C247A3E6E5F",
-                                              "E621E1F8C36C495A93FC0C247A3E6E5F0000")
+        QTest::newRow("id without hyphens") << "["
+                + QByteArray(good).replace(
+                    "E621E1F8-C36C-495A-93FC-0C247A3E6E5F", "E621E1F8C36C495A93FC0C247A3E6E5F0000")
                 + "]";
-        QTest::newRow("id number")
-            << "[" + QByteArray(good).replace("\"E621E1F8-C36C-495A-93FC-0C247A3E6E5F\"", "1")
-                + "]";
+        QTest::newRow("id number") << "["
+                + QByteArray(good).replace("\"E621E1F8-C36C-495A-93FC-0C247A3E6E5F\"", "1") + "]";
         QTest::newRow("element not object") << "[" + good + ",3]";
         QTest::newRow("top level object") << QByteArray(good);
         QTest::newRow("not json") << QByteArray("[{\"id\":");
@@ -135,7 +137,7 @@ private slots:
         const KaomojiList records = decoded(json);
         QCOMPARE(records.size(), 1);
         QCOMPARE(records[0].face(),
-                 QStringLiteral("\\/\"\b\f\n\r\t") + QChar(0xE9) + QString::fromUcs4(U"\U0001F431"));
+            QStringLiteral("\\/\"\b\f\n\r\t") + QChar(0xE9) + QString::fromUcs4(U"\U0001F431"));
     }
 
     void refusesToWriteTextThatIsNotUnicode()

@@ -13,40 +13,45 @@ private slots:
         QTest::addColumn<QString>("needle");
         QTest::addColumn<bool>("expected");
 
-        QTest::newRow("ascii case") << "Sadness" << "SAD" << true;
-        QTest::newRow("ascii middle") << "table-flip" << "E-F" << true;
-        QTest::newRow("ascii absent") << "happy" << "sad" << false;
-        QTest::newRow("space is not ignored") << "in bed" << "inbed" << false;
-        QTest::newRow("single space") << "in bed" << " " << true;
+        QTest::newRow("ascii case") << "Sadness"
+                                    << "SAD" << true;
+        QTest::newRow("ascii middle") << "table-flip"
+                                      << "E-F" << true;
+        QTest::newRow("ascii absent") << "happy"
+                                      << "sad" << false;
+        QTest::newRow("space is not ignored") << "in bed"
+                                              << "inbed" << false;
+        QTest::newRow("single space") << "in bed"
+                                      << " " << true;
         QTest::newRow("full folding sharp s") << QString::fromUtf8("straße") << "STRASSE" << true;
         QTest::newRow("full folding reverse") << "STRASSE" << QString::fromUtf8("straße") << true;
-        QTest::newRow("greek final sigma") << QString::fromUtf8("ΟΔΟΣ") << QString::fromUtf8("οδος")
-                                           << true;
+        QTest::newRow("greek final sigma")
+            << QString::fromUtf8("ΟΔΟΣ") << QString::fromUtf8("οδος") << true;
         QTest::newRow("precomposed finds decomposed")
             << QString::fromUtf8("cafe\xCC\x81") << QString::fromUtf8("café") << true;
         QTest::newRow("decomposed finds precomposed")
             << QString::fromUtf8("café") << QString::fromUtf8("cafe\xCC\x81") << true;
-        QTest::newRow("case and composition") << QString::fromUtf8("CAFÉ")
-                                              << QString::fromUtf8("cafe\xCC\x81") << true;
+        QTest::newRow("case and composition")
+            << QString::fromUtf8("CAFÉ") << QString::fromUtf8("cafe\xCC\x81") << true;
         QTest::newRow("base letter does not split") << QString::fromUtf8("café") << "cafe" << false;
-        QTest::newRow("base letter decomposed") << QString::fromUtf8("cafe\xCC\x81") << "e" << false;
+        QTest::newRow("base letter decomposed")
+            << QString::fromUtf8("cafe\xCC\x81") << "e" << false;
         QTest::newRow("no diacritic folding") << "cafe" << QString::fromUtf8("café") << false;
-        QTest::newRow("lone mark splits") << QString::fromUtf8("café")
-                                          << QString::fromUtf8("\xCC\x81") << false;
-        QTest::newRow("kana voiced mark") << QString::fromUtf8("ガ") << QString::fromUtf8("カ")
-                                          << false;
-        QTest::newRow("kana equivalence") << QString::fromUtf8("ガ")
-                                          << QString::fromUtf8("カ\xE3\x82\x99") << true;
-        QTest::newRow("no width folding") << QString::fromUtf8("（＾ｖ＾）")
-                                          << QString::fromUtf8("(^v^)") << false;
-        QTest::newRow("full-width case") << QString::fromUtf8("ＡＢＣ") << QString::fromUtf8("ａｂ")
-                                         << true;
+        QTest::newRow("lone mark splits")
+            << QString::fromUtf8("café") << QString::fromUtf8("\xCC\x81") << false;
+        QTest::newRow("kana voiced mark")
+            << QString::fromUtf8("ガ") << QString::fromUtf8("カ") << false;
+        QTest::newRow("kana equivalence")
+            << QString::fromUtf8("ガ") << QString::fromUtf8("カ\xE3\x82\x99") << true;
+        QTest::newRow("no width folding")
+            << QString::fromUtf8("（＾ｖ＾）") << QString::fromUtf8("(^v^)") << false;
+        QTest::newRow("full-width case")
+            << QString::fromUtf8("ＡＢＣ") << QString::fromUtf8("ａｂ") << true;
         QTest::newRow("face with marks, later match")
             << QString::fromUtf8("( ´•̥̥̥ω•̥̥̥` )") << QString::fromUtf8("ω") << true;
-        QTest::newRow("outside the BMP") << QString::fromUtf8("(🐱)") << QString::fromUtf8("🐱")
-                                         << true;
-        QTest::newRow("second occurrence clean")
-            << QString::fromUtf8("e\xCC\x81 e") << "e" << true;
+        QTest::newRow("outside the BMP")
+            << QString::fromUtf8("(🐱)") << QString::fromUtf8("🐱") << true;
+        QTest::newRow("second occurrence clean") << QString::fromUtf8("e\xCC\x81 e") << "e" << true;
     }
     void matches()
     {
@@ -61,7 +66,7 @@ private slots:
         // Every pair of short ASCII strings agrees with a plain ASCII case-insensitive test.
         const QString alphabet = QStringLiteral("aBiI -_^");
         for (const TextMatcher::CaseRule rule :
-             { TextMatcher::CaseRule::Default, TextMatcher::CaseRule::TurkicI }) {
+            { TextMatcher::CaseRule::Default, TextMatcher::CaseRule::TurkicI }) {
             const TextMatcher matcher(rule);
             for (int h = 0; h < 4096; ++h) {
                 QString haystack;

@@ -1,0 +1,62 @@
+pragma ComponentBehavior: Bound
+
+import QtQuick
+import Pelmora
+
+// "Copied: " and the face, in the inverted colours of text on its background, floating
+// above a soft shadow. It has no action; clicks on it do not reach the tiles beneath.
+Item {
+    id: banner
+
+    required property string face
+    readonly property alias text: label.text
+
+    objectName: "copiedBanner"
+    implicitWidth: label.implicitWidth
+    implicitHeight: label.implicitHeight
+
+    // The shadow's blur, drawn without shaders: rings of the box's shape that grow fainter
+    // outwards, 2 px below the box.
+    Repeater {
+        model: [
+            { "spread": 3, "opacity": 0.03 },
+            { "spread": 2, "opacity": 0.05 },
+            { "spread": 1, "opacity": 0.07 },
+            { "spread": 0, "opacity": 0.08 }
+        ]
+
+        delegate: Rectangle {
+            required property var modelData
+
+            x: -modelData.spread
+            y: 2 - modelData.spread
+            width: banner.width + 2 * modelData.spread
+            height: banner.height + 2 * modelData.spread
+            radius: 5 + modelData.spread
+            color: Theme.primary
+            opacity: modelData.opacity
+        }
+    }
+
+    Rectangle {
+        anchors.fill: parent
+        radius: 5
+        color: Theme.text
+    }
+
+    Text {
+        id: label
+
+        objectName: "copiedText"
+        padding: 8
+        //: The banner after a copy; %1 is the copied kaomoji
+        text: qsTr("Copied: %1").arg(banner.face)
+        textFormat: Text.PlainText
+        color: Theme.textBackground
+    }
+
+    MouseArea {
+        anchors.fill: parent
+        acceptedButtons: Qt.AllButtons
+    }
+}

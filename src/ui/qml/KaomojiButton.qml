@@ -1,0 +1,118 @@
+pragma ComponentBehavior: Bound
+
+import QtQuick
+import QtQuick.Controls
+import Pelmora
+
+// One result tile: a kaomoji face that copies itself on a click (or Space or Return), flashes
+// blue for a moment and, in the "Custom" section, can be deleted from its context menu. The
+// newest generated kaomoji sparkles.
+AbstractButton {
+    id: tile
+
+    required property KaomojiView view
+    required property string sectionName
+    required property bool canDelete
+    required property string kaomojiId
+    required property string face
+    required property bool isMostRecentAI
+    required property bool flashing
+    // Made at the first right click: most tiles never need one.
+    property Menu menu: null
+
+    objectName: "tile"
+    implicitWidth: implicitContentWidth + leftPadding + rightPadding
+    implicitHeight: implicitContentHeight + topPadding + bottomPadding
+    padding: 8
+    // A click leaves the keyboard where it was, in the search field as a rule.
+    focusPolicy: Qt.TabFocus
+    Accessible.name: face
+
+    contentItem: Text {
+        objectName: "faceText"
+        text: tile.face
+        textFormat: Text.PlainText
+        color: tile.flashing ? Theme.white : Theme.primary
+
+        Behavior on color {
+            ColorAnimation {
+                duration: 200
+                easing.type: Easing.InOutQuad
+            }
+        }
+    }
+
+    background: Rectangle {
+        objectName: "tileBackground"
+        radius: 5
+        color: tile.flashing ? Theme.blue : Theme.controlBackground
+
+        Behavior on color {
+            ColorAnimation {
+                duration: 200
+                easing.type: Easing.InOutQuad
+            }
+        }
+    }
+
+    function copy() {
+        tile.view.copyKaomoji(tile.sectionName, tile.kaomojiId)
+    }
+
+    function openMenu(x: real, y: real) {
+        if (!tile.canDelete)
+            return
+        if (!tile.menu)
+            tile.menu = menuComponent.createObject(tile)
+        tile.menu.popup(tile, x, y)
+    }
+
+    onClicked: copy()
+    Keys.onReturnPressed: copy()
+    Keys.onEnterPressed: copy()
+    Keys.onMenuPressed: openMenu(0, tile.height)
+
+    // The right click is taken on this item rather than on the button, which would then
+    // take every mouse button and copy on a right click too.
+    PointingHand {
+        anchors.fill: parent
+        view: tile.view
+
+        TapHandler {
+            acceptedButtons: Qt.RightButton
+            onTapped: eventPoint => tile.openMenu(eventPoint.position.x, eventPoint.position.y)
+        }
+    }
+
+    Component {
+        id: menuComponent
+
+        Menu {
+            objectName: "tileMenu"
+
+            MenuItem {
+                objectName: "deleteItem"
+                //: Context menu item of a kaomoji of one's own
+                text: qsTr("Delete")
+                onTriggered: tile.view.deleteKaomoji(tile.kaomojiId)
+            }
+        }
+    }
+
+    // The sparkles, made anew each time the tile becomes the newest generated one.
+    Repeater {
+        model: tile.isMostRecentAI ? 1 : 0
+
+        delegate: SparkleEffect {
+            anchors.fill: parent
+            z: 1
+            sparkleCount: 15
+            opacity: 0.7
+        }
+    }
+
+    FocusRing {
+        cornerRadius: 5
+        visible: tile.visualFocus
+    }
+}

@@ -1,0 +1,326 @@
+pragma ComponentBehavior: Bound
+
+import QtQuick
+import QtQuick.Controls
+import Pelmora
+
+// The picker window's content, top to bottom: the header (search, wand, menu), the custom
+// form while it is open, the category chips and the results by section, with the copied
+// banner floating over the bottom. Every decision is the view's; this only draws and
+// forwards.
+Rectangle {
+    id: root
+
+    required property KaomojiView view
+    readonly property bool windowShown: root.Window.window !== null && root.Window.window.visible
+
+    implicitWidth: 300
+    implicitHeight: 400
+    color: Theme.windowBackground
+    // Only the first appearance fades in: the view never becomes invisible again.
+    opacity: view.isVisible ? 1 : 0
+    focus: true
+
+    Behavior on opacity {
+        NumberAnimation {
+            duration: 300
+            easing.type: Easing.InQuad
+        }
+    }
+
+    // Whoever opens the window is there to type.
+    onWindowShownChanged: {
+        if (windowShown)
+            searchBar.field.forceActiveFocus()
+    }
+
+    Keys.onEscapePressed: view.dismiss()
+
+    function isInside(item: Item, ancestor: Item): bool {
+        for (let parent = item ? item.parent : null; parent; parent = parent.parent) {
+            if (parent === ancestor)
+                return true
+        }
+        return false
+    }
+
+    function keepInView(flickable: Flickable, item: Item, margin: real) {
+        const place = item.mapToItem(flickable.contentItem, 0, 0)
+        if (flickable.flickableDirection === Flickable.HorizontalFlick) {
+            if (place.x < flickable.contentX)
+                flickable.contentX = Math.max(0, place.x - margin)
+            else if (place.x + item.width > flickable.contentX + flickable.width)
+                flickable.contentX = Math.min(flickable.contentWidth - flickable.width,
+                                              place.x + item.width - flickable.width + margin)
+            return
+        }
+        if (place.y < flickable.contentY)
+            flickable.contentY = place.y - margin
+        else if (place.y + item.height > flickable.contentY + flickable.height)
+            flickable.contentY = place.y + item.height - flickable.height + margin
+        flickable.returnToBounds()
+    }
+
+    Shortcut {
+        id: quitShortcut
+
+        objectName: "quitShortcut"
+        // The linter of Qt 6.4 does not resolve the StandardKey value type.
+        sequence: StandardKey.Quit // qmllint disable unqualified
+        context: Qt.ApplicationShortcut
+        onActivated: root.view.quit()
+    }
+
+    Connections {
+        target: root.view
+
+        function onFocusRequested(field: int) {
+            if (field === KaomojiView.Search)
+                searchBar.field.forceActiveFocus()
+            else if (field === KaomojiView.NewFace)
+                form.faceField.forceActiveFocus()
+        }
+    }
+
+    Connections {
+        target: searchBar.field
+
+        function onActiveFocusChanged() {
+            if (searchBar.field.activeFocus)
+                root.view.focusedField = KaomojiView.Search
+            else if (root.view.focusedField === KaomojiView.Search)
+                root.view.focusedField = KaomojiView.None
+        }
+    }
+
+    // Tabbing onto a chip or a tile out of sight scrolls it into view.
+    Connections {
+        target: root.Window.window
+
+        function onActiveFocusItemChanged() {
+            const item = root.Window.window.activeFocusItem
+            if (root.isInside(item, results.contentItem))
+                root.keepInView(results, item, 8)
+            else if (root.isInside(item, chipBar.contentItem))
+                root.keepInView(chipBar, item, Theme.padding)
+        }
+    }
+
+    Column {
+        anchors.fill: parent
+        spacing: 0
+
+        // The header: search field, wand button and menu.
+        Item {
+            id: header
+
+            width: root.width
+            height: headerRow.height + 16 + 8
+
+            Row {
+                id: headerRow
+
+                x: Theme.padding
+                y: 16
+                width: parent.width - Theme.padding - 8
+                spacing: Theme.spacing
+
+                SearchBar {
+                    id: searchBar
+
+                    anchors.verticalCenter: parent.verticalCenter
+                    width: headerRow.width - wandButton.width - menuButton.width
+                           - 2 * headerRow.spacing
+                    focus: true
+                    text: root.view.searchText
+                    onEdited: text => root.view.searchText = text
+                    onSubmitted: root.view.submitSearch()
+                }
+
+                WandButton {
+                    id: wandButton
+
+                    anchors.verticalCenter: parent.verticalCenter
+                    view: root.view
+                }
+
+                MenuButton {
+                    id: menuButton
+
+                    anchors.verticalCenter: parent.verticalCenter
+                    view: root.view
+                    quitShortcutText: quitShortcut.nativeText
+                }
+            }
+        }
+
+        // The custom form, sliding in from under the header and fading in.
+        Item {
+            id: formArea
+
+            property real reveal: root.view.showingCustomForm ? 1 : 0
+
+            objectName: "formArea"
+            width: root.width
+            height: Math.max(0, reveal) * (form.height + 8)
+            clip: true
+
+            Behavior on reveal {
+                SpringAnimation {
+                    spring: Theme.springStiffness
+                    damping: Theme.smoothSpringDamping
+                    epsilon: 0.002
+                }
+            }
+
+            CustomKaomojiForm {
+                id: form
+
+                x: Theme.padding
+                y: (formArea.reveal - 1) * (height + 8)
+                width: parent.width - 2 * Theme.padding
+                opacity: formArea.reveal
+                visible: root.view.showingCustomForm || formArea.reveal > 0
+                view: root.view
+            }
+        }
+
+        // The category chips, scrolling sideways without a scroll bar.
+        Flickable {
+            id: chipBar
+
+            objectName: "chipBar"
+            width: root.width
+            height: chipRow.height
+            contentWidth: chipRow.width
+            contentHeight: chipRow.height
+            flickableDirection: Flickable.HorizontalFlick
+            boundsBehavior: Flickable.StopAtBounds
+
+            Row {
+                id: chipRow
+
+                leftPadding: Theme.padding
+                rightPadding: Theme.padding
+                topPadding: 4
+                bottomPadding: 4
+                spacing: Theme.spacing
+
+                Repeater {
+                    model: root.view.orderedCategories
+
+                    delegate: CategoryButton {
+                        required property string modelData
+
+                        anchors.verticalCenter: parent.verticalCenter
+                        view: root.view
+                        category: modelData
+                        // The list is a JavaScript array at run time; the linter of Qt 6.4
+                        // does not know its methods.
+                        isSelected: root.view.selectedCategories.includes(modelData) // qmllint disable type
+                        // "Custom" is a chip only while there are kaomoji of one's own.
+                        visible: modelData !== "Custom" || root.view.hasCustomKaomojis
+                        onClicked: root.view.toggleCategory(modelData)
+                    }
+                }
+            }
+        }
+
+        // The results, or the empty state when nothing matches.
+        Item {
+            width: root.width
+            height: root.height - header.height - formArea.height - chipBar.height
+
+            ListView {
+                id: results
+
+                objectName: "results"
+                anchors.fill: parent
+                clip: true
+                visible: root.view.hasResults
+                model: root.view.sections
+                spacing: 20
+                topMargin: Theme.padding
+                bottomMargin: Theme.padding
+                // Sections are built as they come near the viewport, not all 38 at once.
+                cacheBuffer: 300
+                boundsBehavior: Flickable.StopAtBounds
+                // No current section: it would take the keyboard from a tile whenever the
+                // sections above it change.
+                currentIndex: -1
+                keyNavigationEnabled: false
+                ScrollBar.vertical: ScrollBar {}
+
+                // Sections fade in as they join. The view's own add and displaced
+                // transitions are not used: they leave a section in the wrong place when one
+                // above it grows while they run, as a section does once its tiles are placed.
+                delegate: ResultSection {
+                    id: resultSection
+
+                    x: Theme.padding
+                    width: results.width - 2 * Theme.padding
+                    view: root.view
+                    ListView.onAdd: fadeIn.start()
+
+                    NumberAnimation {
+                        id: fadeIn
+
+                        target: resultSection
+                        property: "opacity"
+                        from: 0
+                        to: 1
+                        duration: Theme.springSettleMilliseconds
+                        easing.type: Easing.OutCubic
+                    }
+                }
+            }
+
+            EmptyStateView {
+                y: 48
+                width: parent.width
+                visible: !root.view.hasResults
+            }
+        }
+    }
+
+    // The copied banner, springing up from the bottom edge while a face has just been copied.
+    Item {
+        id: bannerSlot
+
+        property real reveal: root.view.hasCopiedKaomoji ? 1 : 0
+        // Kept while the banner leaves, when the view has already let go of the face.
+        property string face
+
+        function showFace() {
+            if (root.view.hasCopiedKaomoji)
+                bannerSlot.face = root.view.copiedKaomoji
+        }
+
+        anchors.fill: parent
+        Component.onCompleted: showFace()
+
+        Behavior on reveal {
+            SpringAnimation {
+                spring: Theme.springStiffness
+                damping: Theme.bouncySpringDamping
+                epsilon: 0.002
+            }
+        }
+
+        Connections {
+            target: root.view
+
+            function onCopiedKaomojiChanged() {
+                bannerSlot.showFace()
+            }
+        }
+
+        CopiedBanner {
+            anchors.horizontalCenter: parent.horizontalCenter
+            y: bannerSlot.height - 16 - height + (1 - bannerSlot.reveal) * (height + 16 + 8)
+            opacity: bannerSlot.reveal
+            visible: root.view.hasCopiedKaomoji || bannerSlot.reveal > 0
+            face: bannerSlot.face
+        }
+    }
+}

@@ -1,0 +1,82 @@
+pragma ComponentBehavior: Bound
+
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Pelmora
+
+// The "…" button at the end of the header and its menu: "Donate" and "Quit".
+AbstractButton {
+    id: menuButton
+
+    required property KaomojiView view
+    // The key that quits, shown beside "Quit"; empty where the platform has none.
+    property string quitShortcutText
+
+    objectName: "menuButton"
+    implicitWidth: implicitContentWidth + leftPadding + rightPadding
+    implicitHeight: implicitContentHeight + topPadding + bottomPadding
+    padding: 4
+    focusPolicy: Qt.TabFocus
+    //: The name of the menu button for screen readers
+    Accessible.name: qsTr("Menu")
+
+    contentItem: SymbolImage {
+        name: "ellipsis"
+        color: Theme.primary
+    }
+
+    onClicked: menu.open()
+    Keys.onReturnPressed: menu.open()
+    Keys.onEnterPressed: menu.open()
+
+    FocusRing {
+        cornerRadius: 4
+        visible: menuButton.visualFocus
+    }
+
+    Menu {
+        id: menu
+
+        objectName: "mainMenu"
+        x: menuButton.width - width
+        y: menuButton.height
+
+        MenuItem {
+            objectName: "donateItem"
+            //: Menu item that opens the donation page in the browser
+            text: qsTr("Donate")
+            onTriggered: menuButton.view.donate()
+        }
+
+        MenuItem {
+            id: quitItem
+
+            objectName: "quitItem"
+            //: Menu item that ends the application
+            text: qsTr("Quit")
+            onTriggered: menuButton.view.quit()
+            contentItem: RowLayout {
+                spacing: 24
+
+                Text {
+                    Layout.fillWidth: true
+                    text: quitItem.text
+                    font: quitItem.font
+                    color: quitItem.highlighted ? quitItem.palette.highlightedText
+                                                : quitItem.palette.text
+                }
+
+                Text {
+                    objectName: "quitShortcutText"
+                    text: menuButton.quitShortcutText
+                    textFormat: Text.PlainText
+                    font: quitItem.font
+                    color: quitItem.highlighted ? quitItem.palette.highlightedText
+                                                : quitItem.palette.text
+                    opacity: 0.6
+                }
+            }
+        }
+    }
+}

@@ -1,0 +1,56 @@
+import QtQuick
+import QtQuick.Controls
+import Pelmora
+
+// The search field: a magnifying glass and a borderless field in a rounded box. It shows
+// `text` and reports every keystroke and Return; the window owns the text.
+FocusScope {
+    id: searchBar
+
+    property string text
+    readonly property alias field: field
+
+    signal edited(string text)
+    signal submitted
+
+    implicitWidth: row.implicitWidth + 2 * 8
+    implicitHeight: row.implicitHeight + 2 * 8
+
+    Rectangle {
+        anchors.fill: parent
+        radius: 8
+        color: Theme.controlBackground
+    }
+
+    Row {
+        id: row
+
+        anchors.fill: parent
+        anchors.margins: 8
+        spacing: Theme.spacing
+
+        SymbolImage {
+            id: magnifyingGlass
+
+            anchors.verticalCenter: parent.verticalCenter
+            name: "magnifyingglass"
+            color: Theme.secondary
+        }
+
+        TextField {
+            id: field
+
+            objectName: "searchField"
+            anchors.verticalCenter: parent.verticalCenter
+            width: row.width - magnifyingGlass.width - row.spacing
+            focus: true
+            padding: 0
+            background: null
+            //: Placeholder of the search field
+            placeholderText: qsTr("Search")
+            text: searchBar.text
+            onTextEdited: searchBar.edited(text)
+            onAccepted: searchBar.submitted()
+        }
+    }
+}

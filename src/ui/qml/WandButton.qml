@@ -1,0 +1,77 @@
+import QtQuick
+import QtQuick.Controls
+import Pelmora
+
+// The button beside the search field. With an empty search it opens ("plus") and closes
+// ("xmark") the custom form; with search text it is the blue wand that generates a kaomoji
+// from that text, turning into a busy indicator while the request is out.
+AbstractButton {
+    id: wand
+
+    required property KaomojiView view
+    readonly property bool generates: view.searchText.length > 0
+
+    objectName: "wandButton"
+    enabled: !view.isGeneratingAI
+    focusPolicy: Qt.TabFocus
+    implicitWidth: generates ? implicitContentWidth + leftPadding + rightPadding : 32
+    implicitHeight: generates ? implicitContentHeight + topPadding + bottomPadding : 32
+    padding: generates ? 8 : 0
+    Accessible.name: accessibleName()
+
+    function accessibleName(): string {
+        if (wand.generates)
+            //: The wand button's name for screen readers while there is search text
+            return qsTr("Generate a kaomoji")
+        if (wand.view.showingCustomForm)
+            //: The wand button's name for screen readers while the custom form is open
+            return qsTr("Close the form")
+        //: The wand button's name for screen readers while the custom form is closed
+        return qsTr("Add a kaomoji")
+    }
+
+    contentItem: Item {
+        implicitWidth: 16
+        implicitHeight: 16
+
+        SymbolImage {
+            objectName: "wandSymbol"
+            anchors.centerIn: parent
+            width: 16
+            height: 16
+            visible: !(wand.generates && wand.view.isGeneratingAI)
+            name: wand.generates ? "wand.and.stars"
+                                 : (wand.view.showingCustomForm ? "xmark" : "plus")
+            color: wand.generates ? Theme.white : Theme.primary
+        }
+
+        // Hidden with the window: its spinning would otherwise go on out of sight.
+        BusyIndicator {
+            objectName: "wandBusyIndicator"
+            anchors.centerIn: parent
+            width: 32
+            height: 32
+            padding: 0
+            scale: 0.5
+            visible: wand.generates && wand.view.isGeneratingAI && wand.Window.window !== null
+                     && wand.Window.window.visible
+            running: visible
+            palette.text: Theme.white
+        }
+    }
+
+    background: Rectangle {
+        objectName: "wandBackground"
+        radius: 8
+        color: wand.generates ? Theme.blue : Theme.controlBackground
+    }
+
+    onClicked: view.wandAction()
+    Keys.onReturnPressed: view.wandAction()
+    Keys.onEnterPressed: view.wandAction()
+
+    FocusRing {
+        cornerRadius: 8
+        visible: wand.visualFocus
+    }
+}

@@ -4,8 +4,9 @@
 #include <QFileInfo>
 
 SettingsPreferences::SettingsPreferences()
-    : m_settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-        QStringLiteral("Pelmora"), QStringLiteral("Pelmora")))
+    // The native format on Linux is an INI file named after the organization and the
+    // application, ~/.config/Pelmora/Pelmora.conf ("IniFormat" would name it Pelmora.ini).
+    : m_settings(std::make_unique<QSettings>(QStringLiteral("Pelmora"), QStringLiteral("Pelmora")))
 {
 }
 

@@ -69,6 +69,12 @@ private slots:
         QCOMPARE(preferences.writeCount(), 0);
     }
 
+    void userDataLivesInPelmoraConf()
+    {
+        const QString location = SettingsPreferences().location();
+        QVERIFY2(location.endsWith(QStringLiteral("/Pelmora/Pelmora.conf")), qPrintable(location));
+    }
+
     void customOrderSurvivesRestarts()
     {
         {

@@ -7,11 +7,6 @@ build_dir="${1:-build}"
 app="$build_dir/src/ui/pelmora"
 generator="$build_dir/generator/pelmora-generator"
 
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    echo "run: no display: DISPLAY and WAYLAND_DISPLAY are both empty." >&2
-    echo "run: start 'make run' from a terminal inside your desktop session." >&2
-    exit 1
-fi
 if [ ! -x "$app" ]; then
     echo "run: $app is missing; build it with 'make build'." >&2
     exit 1
@@ -61,6 +56,17 @@ if [[ "$url" =~ ^http://(127\.0\.0\.1|localhost):([0-9]+)/ ]]; then
     fi
 else
     echo "run: generation requests go to $url"
+fi
+
+# Without a desktop (a server, a container) Pelmora runs on a virtual display of its own, with a
+# tray host for its tray item; both stop when Pelmora quits.
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    # shellcheck source=xsession.sh
+    source "$(dirname "$0")/xsession.sh"
+    xsession_start
+    echo "run: no display found; starting Pelmora on a virtual display $DISPLAY with a tray host" \
+        "(Xvfb + trayer). Take a screenshot with:" \
+        "DISPLAY=$DISPLAY $build_dir/tests/e2e/pelmora-window-probe shot shot.png"
 fi
 
 status=0

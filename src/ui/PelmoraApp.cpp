@@ -229,6 +229,7 @@ bool PelmoraApp::buildWindow()
     }
     // Creating the native window now leaves only the first frame for the first opening.
     m_window->create();
+    trace(QStringLiteral("window content ready after %1 ms").arg(m_sinceStart.elapsed()));
     return true;
 }
 

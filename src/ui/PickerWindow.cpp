@@ -5,8 +5,27 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QPalette>
+#include <QQmlEngine>
 #include <QQmlError>
 #include <QScreen>
+#include <cstdio>
+
+namespace {
+
+// Latency lines for the benchmark, on standard error.
+bool tracing()
+{
+    static const bool enabled = qEnvironmentVariableIntValue("PELMORA_TRACE_STARTUP") > 0;
+    return enabled;
+}
+
+void trace(const char *what, const QElapsedTimer &since)
+{
+    std::fprintf(stderr, "pelmora: %s after %.2f ms\n", what, double(since.nsecsElapsed()) / 1e6);
+    std::fflush(stderr);
+}
+
+} // namespace
 
 PickerWindow::PickerWindow(Mode mode, QWindow *parent)
     : QQuickView(parent)
@@ -23,10 +42,14 @@ PickerWindow::PickerWindow(Mode mode, QWindow *parent)
     resize(contentSize);
     setColor(QGuiApplication::palette().color(QPalette::Window));
     connect(this, &QWindow::activeChanged, this, &PickerWindow::hideWhenInactive);
+    if (tracing())
+        connect(this, &QQuickWindow::frameSwapped, this, &PickerWindow::traceFrame);
 }
 
 bool PickerWindow::load(const QUrl &source, const QVariantMap &initialProperties)
 {
+    // The static QML modules live in the resources; imports are looked up there.
+    engine()->addImportPath(QStringLiteral("qrc:/qt/qml"));
     setInitialProperties(initialProperties);
     setSource(source);
     if (status() == QQuickView::Ready && rootObject())
@@ -42,6 +65,8 @@ bool PickerWindow::load(const QUrl &source, const QVariantMap &initialProperties
 
 void PickerWindow::open(const QRect &trayRect)
 {
+    if (tracing() && !isVisible())
+        m_sinceShowRequested.start();
     if (m_mode == Mode::AttachedToTray && !isVisible()) {
         const QPoint cursor = QCursor::pos();
         const QPoint anchor = trayRect.isEmpty() ? cursor : trayRect.center();
@@ -81,6 +106,8 @@ void PickerWindow::dismiss()
 
 bool PickerWindow::event(QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress && tracing() && !m_sinceKeyPressed.isValid())
+        m_sinceKeyPressed.start();
     if (event->type() == QEvent::Close) {
         if (m_mode == Mode::AttachedToTray) {
             // Closing only hides: the window and everything typed into it are kept.
@@ -106,4 +133,16 @@ void PickerWindow::hideWhenInactive()
 bool PickerWindow::isOnScreen() const
 {
     return isVisible() && !(windowStates() & Qt::WindowMinimized);
+}
+
+void PickerWindow::traceFrame()
+{
+    if (m_sinceShowRequested.isValid()) {
+        trace("window shown", m_sinceShowRequested);
+        m_sinceShowRequested.invalidate();
+    }
+    if (m_sinceKeyPressed.isValid()) {
+        trace("keystroke shown", m_sinceKeyPressed);
+        m_sinceKeyPressed.invalidate();
+    }
 }

@@ -49,9 +49,14 @@ protected:
 private:
     void hideWhenInactive();
     bool isOnScreen() const;
+    void traceFrame();
 
     Mode m_mode;
     QString m_errorString;
     QElapsedTimer m_sinceOpened;
     QElapsedTimer m_sinceAutoHidden;
+    // For the latency lines of PELMORA_TRACE_STARTUP: from a request to show the window, and
+    // from a key press, to the next frame on screen.
+    QElapsedTimer m_sinceShowRequested;
+    QElapsedTimer m_sinceKeyPressed;
 };

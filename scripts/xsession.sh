@@ -1,0 +1,125 @@
+# shellcheck shell=bash
+# A virtual X display with a tray host, for running Pelmora where there is no desktop: the
+# end-to-end tests, `make screenshot`, `make bench` and `make run` on a headless machine.
+# Source it, then:
+#
+#   xsession_start    starts Xvfb on a free display and trayer on it, exports DISPLAY; both
+#                     stop when the calling shell exits (or at xsession_stop)
+#   xsession_stop     stops them now
+#   xsession_end PID  ends a program started on the display: SIGTERM, and SIGKILL if it has
+#                     not quit 5 s later
+#
+# Sets xsession_display (":N"), xsession_xvfb_pid and xsession_trayer_pid. Set an EXIT trap of
+# your own before xsession_start: the one installed here runs it first, then stops the display.
+
+xsession_xvfb_pid=""
+xsession_trayer_pid=""
+xsession_guard_pid=""
+xsession_dir=""
+xsession_display=""
+
+# Waits up to $1 tenths of a second for the command after it to succeed.
+xsession_poll() {
+    local tenths="$1"
+    shift
+    local i
+    for ((i = 0; i < tenths * 2; i++)); do
+        "$@" && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
+xsession_has_display_number() {
+    [ -s "$xsession_dir/display" ] && grep -q '^[0-9][0-9]*$' "$xsession_dir/display"
+}
+
+# Trayer owns the tray selection before it maps its panel, so a visible panel means that a
+# Pelmora started now finds a system tray.
+xsession_tray_is_up() {
+    xdotool search --onlyvisible --class '^trayer$' >/dev/null 2>&1
+}
+
+xsession_start() {
+    local tool
+    for tool in Xvfb trayer xdotool; do
+        if ! command -v "$tool" >/dev/null; then
+            echo "xsession: $tool is missing; scripts/setup.sh installs it" >&2
+            return 1
+        fi
+    done
+    xsession_dir=$(mktemp -d "${TMPDIR:-/tmp}/pelmora-xsession.XXXXXX")
+
+    # -displayfd picks a free display number and writes it once the server accepts clients.
+    # Both run in sessions of their own, so a Ctrl+C in the terminal reaches only Pelmora,
+    # which quits and then has them stopped.
+    setsid Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$xsession_dir/display" \
+        >"$xsession_dir/xvfb.log" 2>&1 &
+    xsession_xvfb_pid=$!
+    # The display also goes when this shell is killed outright (a test's time-out), and with it
+    # every client of it: trayer and Pelmora lose their connection and exit.
+    (
+        while kill -0 $$ 2>/dev/null; do sleep 1; done
+        kill "$xsession_xvfb_pid" 2>/dev/null
+    ) </dev/null >/dev/null 2>&1 &
+    xsession_guard_pid=$!
+    local previous
+    previous=$(trap -p EXIT)
+    if [ -n "$previous" ]; then
+        eval "set -- $previous"
+        # shellcheck disable=SC2064 # the earlier trap's text is meant to be copied now
+        trap "$3; xsession_stop" EXIT
+    else
+        trap xsession_stop EXIT
+    fi
+
+    if ! xsession_poll 100 xsession_has_display_number; then
+        echo "xsession: Xvfb did not start within 10 s:" >&2
+        cat "$xsession_dir/xvfb.log" >&2
+        xsession_stop
+        return 1
+    fi
+    xsession_display=":$(cat "$xsession_dir/display")"
+    export DISPLAY="$xsession_display"
+
+    setsid trayer --edge top --align right --widthtype request --height 24 --SetDockType true \
+        --transparent false --tint 0xdddddd >"$xsession_dir/trayer.log" 2>&1 &
+    xsession_trayer_pid=$!
+    if ! xsession_poll 100 xsession_tray_is_up; then
+        echo "xsession: trayer did not show its panel on $DISPLAY within 10 s:" >&2
+        cat "$xsession_dir/trayer.log" >&2
+        xsession_stop
+        return 1
+    fi
+}
+
+xsession_stop() {
+    local pid
+    for pid in "$xsession_trayer_pid" "$xsession_xvfb_pid" "$xsession_guard_pid"; do
+        [ -n "$pid" ] || continue
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    xsession_trayer_pid=""
+    xsession_xvfb_pid=""
+    xsession_guard_pid=""
+    if [ -n "$xsession_dir" ]; then
+        rm -rf "$xsession_dir"
+        xsession_dir=""
+    fi
+}
+
+xsession_end() {
+    local pid="$1" i
+    [ -n "$pid" ] || return 0
+    kill "$pid" 2>/dev/null || true
+    # Pelmora quits on SIGTERM through its event loop; a stuck one is killed outright.
+    for ((i = 0; i < 50; i++)); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+        kill -KILL "$pid" 2>/dev/null || true
+    fi
+    wait "$pid" 2>/dev/null || true
+}

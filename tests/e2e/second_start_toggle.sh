@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# One Pelmora per user: a second `pelmora` hands its request to the running one and exits 0,
+# which shows the picker; `pelmora --toggle` hides it again and shows it once more.
+# Arguments: the pelmora executable, pelmora-window-probe, the source tree.
+set -euo pipefail
+# shellcheck source=e2e.sh
+source "$(dirname "$0")/e2e.sh"
+
+# Runs a later start of pelmora, which must end on its own with status 0.
+later_start() {
+    local status=0
+    timeout "$wait_seconds" "$app" "$@" >>"$work/later.log" 2>&1 || status=$?
+    [ "$status" -eq 0 ] || fail "'pelmora $*' while one runs ended with status $status"
+}
+
+step "the first start puts its item in the tray"
+start_app first
+wait_for_line "tray shown"
+wait_until "the tray item of pelmora" find_tray_item "$app_pid"
+
+step "a second start shows the first one's picker and exits 0"
+later_start
+wait_for_line "window opened"
+wait_until "the picker window on screen" find_picker "$app_pid"
+is_running "$app_pid" || fail "the first pelmora ended"
+
+step "--toggle hides the picker"
+later_start --toggle
+wait_for_line "window hidden"
+wait_until "the picker window to leave the screen" picker_is_hidden "$app_pid"
+
+step "--toggle shows it again"
+later_start --toggle
+wait_for_line "window opened" 2
+wait_until "the picker window on screen" find_picker "$app_pid"
+
+step "passed"

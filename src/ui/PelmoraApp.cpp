@@ -1,5 +1,6 @@
 #include "PelmoraApp.h"
 
+#include "FaceFontWarmUp.h"
 #include "KaomojiView.h"
 #include "PickerWindow.h"
 #include "SingleInstance.h"
@@ -191,10 +192,17 @@ bool PelmoraApp::start(bool openWindow)
         openWhenTrayItemIsPlaced(trayPlacementAttempts);
         return true;
     }
-    // Built right after the tray item appears, so that the first click opens it at once.
+    // Built right after the tray item appears, and the faces laid out once while it is
+    // hidden, so that the first click opens it at once.
     QTimer::singleShot(0, this, [this] {
-        if (!m_window && !buildWindow())
+        if (!m_window && !buildWindow()) {
             QCoreApplication::exit(1);
+            return;
+        }
+        QTimer::singleShot(0, this, [this] {
+            warmUpFaceFonts(QGuiApplication::font());
+            trace(QStringLiteral("faces laid out after %1 ms").arg(m_sinceStart.elapsed()));
+        });
     });
     return true;
 }

@@ -4,10 +4,11 @@
 add_library(pelmora_shell STATIC
     WindowPlacement.h WindowPlacement.cpp
     PickerWindow.h PickerWindow.cpp
+    FaceFontWarmUp.h FaceFontWarmUp.cpp
     TrayIcon.h TrayIcon.cpp
 )
 target_include_directories(pelmora_shell PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(pelmora_shell PUBLIC pelmora_platform_desktop Qt6::Quick Qt6::Widgets)
+target_link_libraries(pelmora_shell PUBLIC pelmora_platform_desktop pelmora_model Qt6::Quick Qt6::Widgets)
 
 qt_add_executable(pelmora
     ${CMAKE_CURRENT_SOURCE_DIR}/../main.cpp

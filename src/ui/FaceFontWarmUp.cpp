@@ -1,0 +1,18 @@
+#include "FaceFontWarmUp.h"
+
+#include "PresetCatalog.h"
+
+#include <QFont>
+#include <QTextLayout>
+
+void warmUpFaceFonts(const QFont &font)
+{
+    for (const PresetCategory &category : presetCatalogTable()) {
+        for (const PresetEntry &entry : category.entries) {
+            QTextLayout layout(QString::fromUtf8(entry.face), font);
+            layout.beginLayout();
+            layout.createLine();
+            layout.endLayout();
+        }
+    }
+}

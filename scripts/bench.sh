@@ -9,3 +9,5 @@ for bench in "$build_dir"/bench/*/bench_*; do
     [ -f "$bench" ] && [ -x "$bench" ] || continue
     QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" "$bench"
 done
+# The real app on a virtual display with a tray host, each figure beside the floor's.
+"$(dirname "$0")/bench-app.sh" "$build_dir"

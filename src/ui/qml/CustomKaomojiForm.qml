@@ -30,6 +30,9 @@ Item {
                 id: faceField
 
                 objectName: "newFaceField"
+                palette.base: Theme.textBackground
+                palette.text: Theme.text
+                placeholderTextColor: Theme.secondary
                 Layout.preferredWidth: 120
                 //: Placeholder of the field for a kaomoji face of one's own
                 placeholderText: qsTr("Kaomoji Face")
@@ -58,6 +61,9 @@ Item {
 
             TextField {
                 objectName: "aiPromptField"
+                palette.base: Theme.textBackground
+                palette.text: Theme.text
+                placeholderTextColor: Theme.secondary
                 Layout.preferredWidth: 120
                 //: Placeholder of the field describing a kaomoji to generate
                 placeholderText: qsTr("AI Prompt")

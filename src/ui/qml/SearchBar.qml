@@ -41,6 +41,9 @@ FocusScope {
             id: field
 
             objectName: "searchField"
+            // The desktop's colours, also where the controls' style keeps its own.
+            color: Theme.text
+            placeholderTextColor: Theme.secondary
             anchors.verticalCenter: parent.verticalCenter
             width: row.width - magnifyingGlass.width - row.spacing
             focus: true

@@ -71,12 +71,7 @@ step() {
 wait_until() {
     local what="$1"
     shift
-    local i
-    for ((i = 0; i < wait_seconds * 20; i++)); do
-        "$@" && return 0
-        sleep 0.05
-    done
-    fail "waited ${wait_seconds} s for $what"
+    xsession_poll $((wait_seconds * 10)) "$@" || fail "waited ${wait_seconds} s for $what"
 }
 
 is_running() {

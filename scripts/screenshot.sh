@@ -7,7 +7,7 @@ set -euo pipefail
 build_dir="${1:-build}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
 case "$build_dir" in /*) ;; *) build_dir="$PWD/$build_dir" ;; esac
-driver="$build_dir/tests/e2e/pelmora-screenshot"
+driver="$build_dir/scripts/screenshot/pelmora-screenshot"
 probe="$build_dir/tests/e2e/pelmora-window-probe"
 app="$build_dir/src/ui/pelmora"
 

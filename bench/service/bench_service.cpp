@@ -1,6 +1,6 @@
 #include "AIKaomojiGenerator.h"
 #include "BenchTable.h"
-#include "GeneratorProcess.h"
+#include "ChildProcess.h"
 #include "LoopbackHttpServer.h"
 
 #include <QCoreApplication>
@@ -32,10 +32,10 @@ int main(int argc, char **argv)
     BenchTable::measure(QStringLiteral("generation client round trip, canned loopback server"),
         QStringLiteral("≤ 2 ms"), 500, 1, roundTrip);
 
-    GeneratorProcess service({ QStringLiteral("--port"), QStringLiteral("0") });
-    if (!service.start()) {
+    GeneratorService service;
+    if (!service.isListening()) {
         std::fprintf(stderr, "bench_service: pelmora-generator did not start: %s\n",
-            qPrintable(service.standardError()));
+            qPrintable(service.process().output(QProcess::StandardError)));
         return 1;
     }
     request = AIKaomojiGenerator::makeRequest(service.endpoint());

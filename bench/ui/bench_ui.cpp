@@ -4,6 +4,7 @@
 #include "KaomojiCategories.h"
 #include "KaomojiData.h"
 #include "KaomojiView.h"
+#include "MainQueue.h"
 #include "MemoryPreferences.h"
 #include "PointerCursor.h"
 #include "UrlOpener.h"
@@ -17,14 +18,16 @@ namespace {
 class QuietPlatform final : public Clipboard,
                             public UrlOpener,
                             public PointerCursor,
-                            public AppLifecycle {
+                            public AppLifecycle,
+                            public MainQueue {
 public:
-    PlatformServices services() { return { *this, *this, *this, *this }; }
+    PlatformServices services() { return { *this, *this, *this, *this, *this }; }
     void copyText(const QString &) override { }
     void openUrl(const QUrl &) override { }
     void pushPointingHand() override { }
     void pop() override { }
     void quit() override { }
+    void runAfter(int, QObject *, std::function<void()>) override { }
 };
 
 // Typing and erasing words, as a user looks for a face.

@@ -2,6 +2,7 @@
 
 class AppLifecycle;
 class Clipboard;
+class MainQueue;
 class PointerCursor;
 class UrlOpener;
 
@@ -11,4 +12,5 @@ struct PlatformServices {
     UrlOpener &urlOpener;
     PointerCursor &pointerCursor;
     AppLifecycle &appLifecycle;
+    MainQueue &mainQueue;
 };

@@ -5,10 +5,10 @@
 #include "Clipboard.h"
 #include "KaomojiCategories.h"
 #include "KaomojiData.h"
+#include "MainQueue.h"
 #include "PointerCursor.h"
 #include "UrlOpener.h"
 
-#include <QTimer>
 #include <QUuid>
 
 KaomojiView::KaomojiView(Preferences &preferences, PlatformServices platform, QObject *parent)
@@ -285,7 +285,7 @@ void KaomojiView::copyKaomoji(const QString &sectionName, const QString &id)
     flash(sectionName, uuid);
 
     // Each click clears only its own face: a later click on another tile keeps its marker.
-    QTimer::singleShot(copiedMarkerMilliseconds, this, [this, face] {
+    m_platform.mainQueue.runAfter(copiedMarkerMilliseconds, this, [this, face] {
         if (m_copiedKaomoji == face)
             setCopiedKaomoji(std::nullopt);
         if (m_lastClickedKaomoji == face)
@@ -299,7 +299,7 @@ void KaomojiView::flash(const QString &sectionName, QUuid id)
     if (!entries || !entries->setFlashing(id, true))
         return;
     // Bound to the section's model: a section that went away takes its flash with it.
-    QTimer::singleShot(
+    m_platform.mainQueue.runAfter(
         flashMilliseconds, entries, [entries, id] { entries->setFlashing(id, false); });
 }
 
@@ -325,7 +325,7 @@ void KaomojiView::popPointingHand()
 
 void KaomojiView::setFocusLater(FocusedField field)
 {
-    QTimer::singleShot(focusDelayMilliseconds, this, [this, field] {
+    m_platform.mainQueue.runAfter(focusDelayMilliseconds, this, [this, field] {
         setFocusedField(field);
         emit focusRequested(field);
     });

@@ -209,7 +209,9 @@ bool PelmoraApp::start(bool openWindow)
 
 bool PelmoraApp::buildWindow()
 {
-    const PlatformServices platform { m_clipboard, m_urlOpener, m_pointerCursor, m_appLifecycle };
+    const PlatformServices platform {
+        m_clipboard, m_urlOpener, m_pointerCursor, m_appLifecycle, m_mainQueue
+    };
     m_view = std::make_unique<KaomojiView>(m_preferences, platform);
     QQmlEngine::setObjectOwnership(m_view.get(), QQmlEngine::CppOwnership);
 

@@ -2,6 +2,7 @@
 
 #include "DesktopUrlOpener.h"
 #include "QtAppLifecycle.h"
+#include "QtMainQueue.h"
 #include "SettingsPreferences.h"
 #include "SystemClipboard.h"
 #include "SystemPointerCursor.h"
@@ -43,6 +44,7 @@ private:
     DesktopUrlOpener m_urlOpener;
     SystemPointerCursor m_pointerCursor;
     QtAppLifecycle m_appLifecycle;
+    QtMainQueue m_mainQueue;
     // The window shows the view, so it goes first.
     std::unique_ptr<KaomojiView> m_view;
     std::unique_ptr<PickerWindow> m_window;

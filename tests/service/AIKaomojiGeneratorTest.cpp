@@ -51,30 +51,6 @@ QString transportFailure(QNetworkReply::NetworkError code, const QString &messag
         GenerationResult::failure({ QStringLiteral("QNetworkReply"), int(code), message }));
 }
 
-QByteArray testData(const QString &name)
-{
-    QFile file(QStringLiteral(PELMORA_TEST_DATA_DIR "/") + name);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("cannot read test data %s", qPrintable(file.fileName()));
-    return file.readAll();
-}
-
-// A self-signed certificate for 127.0.0.1, and a client configuration that trusts it.
-QSslConfiguration loopbackServerTls()
-{
-    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
-    tls.setLocalCertificate(QSslCertificate(testData(QStringLiteral("loopback-cert.pem"))));
-    tls.setPrivateKey(QSslKey(testData(QStringLiteral("loopback-key.pem")), QSsl::Ec));
-    return tls;
-}
-
-QSslConfiguration clientTrustingLoopback()
-{
-    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
-    tls.setCaCertificates({ QSslCertificate(testData(QStringLiteral("loopback-cert.pem"))) });
-    return tls;
-}
-
 // The head and body of a raw HTTP request.
 QByteArray headOf(const QByteArray &request)
 {
@@ -463,10 +439,10 @@ void AIKaomojiGeneratorTest::worksOverTls()
 {
     if (!QSslSocket::supportsSsl())
         QSKIP("no TLS backend");
-    LoopbackHttpServer service(loopbackServerTls());
+    LoopbackHttpServer service(true);
     service.answerJson(200, R"-({"kaomoji":"(^_^)"})-");
     QNetworkRequest request = AIKaomojiGenerator::makeRequest(service.url(), 30000);
-    request.setSslConfiguration(clientTrustingLoopback());
+    request.setSslConfiguration(LoopbackHttpServer::trustingClient());
 
     QCOMPARE(describe(generate(QStringLiteral("cat"), request)), QStringLiteral("success: (^_^)"));
     QCOMPARE(bodyOf(service.requests().value(0)), QByteArray(R"-({"prompt":"cat"})-"));
@@ -476,7 +452,7 @@ void AIKaomojiGeneratorTest::refusesAnUntrustedService()
 {
     if (!QSslSocket::supportsSsl())
         QSKIP("no TLS backend");
-    LoopbackHttpServer service(loopbackServerTls());
+    LoopbackHttpServer service(true);
     service.answerJson(200, R"-({"kaomoji":"(^_^)"})-");
 
     const GenerationResult result =
@@ -491,12 +467,12 @@ void AIKaomojiGeneratorTest::refusesARedirectFromHttpsToHttp()
 {
     if (!QSslSocket::supportsSsl())
         QSKIP("no TLS backend");
-    LoopbackHttpServer service(loopbackServerTls());
+    LoopbackHttpServer service(true);
     service.answerWith({ LoopbackHttpServer::reply(
         307, {}, "Location: " + m_server->url().toEncoded() + "\r\n") });
     m_server->answerJson(200, R"-({"kaomoji":"(^_^)"})-");
     QNetworkRequest request = AIKaomojiGenerator::makeRequest(service.url(), 30000);
-    request.setSslConfiguration(clientTrustingLoopback());
+    request.setSslConfiguration(LoopbackHttpServer::trustingClient());
 
     const GenerationResult result = generate(QStringLiteral("secret"), request);
 

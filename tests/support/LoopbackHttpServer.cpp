@@ -1,5 +1,9 @@
 #include "LoopbackHttpServer.h"
 
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSslKey>
 #include <QSslServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -7,6 +11,14 @@
 namespace {
 
 constexpr qint64 streamChunkSize = 64 * 1024;
+
+QByteArray supportData(const char *name)
+{
+    QFile file(QStringLiteral(PELMORA_TEST_SUPPORT_DATA "/") + QLatin1String(name));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", qPrintable(file.fileName()));
+    return file.readAll();
+}
 
 // The Content-Length of a request head, or 0 when it has none.
 qint64 contentLength(const QByteArray &head)
@@ -21,21 +33,32 @@ qint64 contentLength(const QByteArray &head)
 
 } // namespace
 
-LoopbackHttpServer::LoopbackHttpServer(const QSslConfiguration &tls, QObject *parent)
+LoopbackHttpServer::LoopbackHttpServer(bool tls, QObject *parent)
     : QObject(parent)
 {
-    if (tls.localCertificate().isNull()) {
-        m_server = std::make_unique<QTcpServer>();
-    } else {
+    if (tls) {
+        QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+        configuration.setLocalCertificate(QSslCertificate(supportData("loopback-cert.pem")));
+        configuration.setPrivateKey(QSslKey(supportData("loopback-key.pem"), QSsl::Ec));
         auto server = std::make_unique<QSslServer>();
-        server->setSslConfiguration(tls);
+        server->setSslConfiguration(configuration);
         m_server = std::move(server);
+    } else {
+        m_server = std::make_unique<QTcpServer>();
     }
+    answerJson(200, R"j({"kaomoji":"(=^･ω･^=)"})j");
     connect(m_server.get(), &QTcpServer::pendingConnectionAvailable, this,
         &LoopbackHttpServer::acceptConnections);
     if (!m_server->listen(QHostAddress::LocalHost))
         qFatal("LoopbackHttpServer: cannot listen on 127.0.0.1: %s",
             qPrintable(m_server->errorString()));
+}
+
+QSslConfiguration LoopbackHttpServer::trustingClient()
+{
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.setCaCertificates({ QSslCertificate(supportData("loopback-cert.pem")) });
+    return tls;
 }
 
 QByteArray LoopbackHttpServer::reply(
@@ -53,6 +76,25 @@ void LoopbackHttpServer::answerWith(QList<Answer> script)
     };
 }
 
+void LoopbackHttpServer::setHolding(bool holding)
+{
+    // Requests still held from before get an answer, so no client waits for its time limit.
+    if (holding && !m_holding) {
+        for (int index = 0; index < m_held.size(); ++index)
+            release(index, R"j({"error":"forgotten"})j");
+        m_held.clear();
+    }
+    m_holding = holding;
+}
+
+void LoopbackHttpServer::release(int index, const QByteArray &body)
+{
+    if (index >= m_held.size() || !m_held[index])
+        return;
+    send(m_held[index], Answer { reply(200, body) });
+    m_held[index] = nullptr;
+}
+
 QUrl LoopbackHttpServer::url(const QString &path) const
 {
     QUrl url;
@@ -62,6 +104,16 @@ QUrl LoopbackHttpServer::url(const QString &path) const
     url.setPort(m_server->serverPort());
     url.setPath(path);
     return url;
+}
+
+QStringList LoopbackHttpServer::prompts() const
+{
+    QStringList prompts;
+    for (const QByteArray &request : m_requests) {
+        const QByteArray body = request.mid(request.indexOf("\r\n\r\n") + 4);
+        prompts.append(QJsonDocument::fromJson(body).object().value("prompt").toString());
+    }
+    return prompts;
 }
 
 void LoopbackHttpServer::acceptConnections()
@@ -92,14 +144,17 @@ void LoopbackHttpServer::readRequests(QTcpSocket *socket)
             return;
         const QByteArray request = socket->read(size);
         m_requests.append(request);
-        if (!m_responder)
-            qFatal("LoopbackHttpServer: a request arrived with no answer scripted");
-        const Answer answer = m_responder(request);
-        if (answer.delayMilliseconds > 0)
-            QTimer::singleShot(
-                answer.delayMilliseconds, socket, [this, socket, answer] { send(socket, answer); });
-        else
-            send(socket, answer);
+        if (m_holding) {
+            m_held.append(socket);
+        } else {
+            const Answer answer = m_responder(request);
+            if (answer.delayMilliseconds > 0)
+                QTimer::singleShot(answer.delayMilliseconds, socket,
+                    [this, socket, answer] { send(socket, answer); });
+            else
+                send(socket, answer);
+        }
+        emit requestReceived();
     }
 }
 

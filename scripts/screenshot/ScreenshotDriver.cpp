@@ -10,6 +10,7 @@
 #include "KaomojiView.h"
 #include "PickerWindow.h"
 #include "QtAppLifecycle.h"
+#include "QtMainQueue.h"
 #include "SettingsPreferences.h"
 #include "SystemClipboard.h"
 #include "SystemPointerCursor.h"
@@ -111,7 +112,9 @@ int main(int argc, char **argv)
     DesktopUrlOpener urlOpener;
     SystemPointerCursor pointerCursor;
     QtAppLifecycle appLifecycle;
-    KaomojiView view(preferences, { clipboard, urlOpener, pointerCursor, appLifecycle });
+    QtMainQueue mainQueue;
+    KaomojiView view(
+        preferences, { clipboard, urlOpener, pointerCursor, appLifecycle, mainQueue });
     // Nothing listens on the discard port: generating fails at once, as it does offline.
     view.setGenerationEndpoint(QUrl(QStringLiteral("http://127.0.0.1:9/api/generate-kaomoji.js")));
 

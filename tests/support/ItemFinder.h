@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QVariant>
+
+class QQuickItem;
+
+// Finds the items of a Qt Quick scene by object name, and acts on them as a user would.
+namespace ItemFinder {
+
+// Every descendant of `root` with this object name, in tree order.
+QList<QQuickItem *> all(QQuickItem *root, const QString &objectName);
+// The first of them whose `property` equals `value`, or the first at all without a property.
+QQuickItem *find(QQuickItem *root, const QString &objectName, const char *property = nullptr,
+    const QVariant &value = {});
+// A real click at the item's centre, on its window.
+void click(QQuickItem *item, Qt::MouseButton button = Qt::LeftButton);
+// Shown and not faded out.
+bool isShown(const QQuickItem *item);
+
+} // namespace ItemFinder

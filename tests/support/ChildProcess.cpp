@@ -14,8 +14,7 @@ QString ChildProcess::generator()
     return QStringLiteral(PELMORA_GENERATOR_BINARY);
 }
 
-ChildProcess::ChildProcess(
-    QString program, QStringList arguments, QProcessEnvironment environment)
+ChildProcess::ChildProcess(QString program, QStringList arguments, QProcessEnvironment environment)
 {
     m_process.setProgram(program);
     m_process.setArguments(arguments);
@@ -63,8 +62,8 @@ QString ChildProcess::waitForLine(
 QString ChildProcess::waitForLine(
     const QString &line, QProcess::ProcessChannel channel, int timeoutMs)
 {
-    return waitForLine(QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(line)
-                           + QLatin1Char('$')),
+    return waitForLine(
+        QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(line) + QLatin1Char('$')),
         channel, timeoutMs);
 }
 
@@ -114,7 +113,8 @@ int runToEnd(const QString &program, const QStringList &arguments,
 }
 
 GeneratorService::GeneratorService(QStringList arguments)
-    : m_process(ChildProcess::generator(), QStringList { QStringLiteral("--port"), QStringLiteral("0") } + arguments)
+    : m_process(ChildProcess::generator(),
+        QStringList { QStringLiteral("--port"), QStringLiteral("0") } + arguments)
 {
     if (!m_process.start())
         return;

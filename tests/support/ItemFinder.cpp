@@ -6,12 +6,14 @@
 
 namespace ItemFinder {
 
-QList<QQuickItem *> all(QQuickItem *root, const QString &objectName)
+QList<QQuickItem *> all(
+    QQuickItem *root, const QString &objectName, const char *property, const QVariant &value)
 {
     QList<QQuickItem *> found;
     const std::function<void(QQuickItem *)> visit = [&](QQuickItem *parent) {
         for (QQuickItem *child : parent->childItems()) {
-            if (child->objectName() == objectName)
+            if (child->objectName() == objectName
+                && (!property || child->property(property) == value))
                 found.append(child);
             visit(child);
         }
@@ -21,8 +23,8 @@ QList<QQuickItem *> all(QQuickItem *root, const QString &objectName)
     return found;
 }
 
-QQuickItem *find(QQuickItem *root, const QString &objectName, const char *property,
-    const QVariant &value)
+QQuickItem *find(
+    QQuickItem *root, const QString &objectName, const char *property, const QVariant &value)
 {
     for (QQuickItem *item : all(root, objectName)) {
         if (!property || item->property(property) == value)

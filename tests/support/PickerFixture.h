@@ -7,6 +7,7 @@
 #include "SettingsPreferences.h"
 
 #include <QQmlEngine>
+#include <QQuickItem>
 #include <QQuickView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -26,7 +27,11 @@ struct PickerFixture {
 
     bool show()
     {
-        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+        static const bool software = [] {
+            QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+            return true;
+        }();
+        Q_UNUSED(software);
         window = std::make_unique<QQuickView>();
         window->engine()->addImportPath(QStringLiteral("qrc:/qt/qml"));
         window->setResizeMode(QQuickView::SizeRootObjectToView);
@@ -45,8 +50,8 @@ struct PickerFixture {
         return QQuickTest::qWaitForPolish(window.get());
     }
 
-    QQuickItem *item(const QString &objectName, const char *property = nullptr,
-        const QVariant &value = {}) const
+    QQuickItem *item(
+        const QString &objectName, const char *property = nullptr, const QVariant &value = {}) const
     {
         return ItemFinder::find(window->contentItem(), objectName, property, value);
     }

@@ -41,8 +41,8 @@ public:
             auto next = m_steps.end();
             for (auto it = m_steps.begin(); it != m_steps.end(); ++it) {
                 if (it->due <= end
-                    && (next == m_steps.end() || std::pair(it->due, it->sequence)
-                            < std::pair(next->due, next->sequence)))
+                    && (next == m_steps.end()
+                        || std::pair(it->due, it->sequence) < std::pair(next->due, next->sequence)))
                     next = it;
             }
             if (next == m_steps.end())

@@ -88,33 +88,31 @@ private slots:
                 qPrintable(problem));
     }
 
-    void roundTripKeepsEveryFieldAndOrder()
+    // Compact JSON that reads back as it was, with upper-case ids and the four fields only.
+    void encodesWhatDecodes()
     {
         const KaomojiList records {
             Kaomoji::create(QStringLiteral("¯\\_(ツ)_/¯"), "Faces", { "shrug", "a b" }),
             Kaomoji::create(QStringLiteral("\"quoted\"\t/slash\\"), "Custom", {}),
             Kaomoji::create(QStringLiteral("(🐱)\u3000e\u0301"), "Cat", { "cat" }),
+            decoded(array(",\"tags\":[],\"isRecentlyGenerated\":1", '"' + someId.toLower() + '"'))
+                .value(0),
         };
         const QByteArray json = std::get<QByteArray>(KaomojiJson::encode(records));
         QVERIFY(!json.contains('\n') && !json.contains(": "));
         const KaomojiList back = decoded(json);
         QCOMPARE(back.size(), records.size());
-        for (qsizetype i = 0; i < records.size(); ++i) {
-            QCOMPARE(back[i].id(), records[i].id());
-            QVERIFY(back[i].hasSameContent(records[i]));
-        }
-        QCOMPARE(std::get<QByteArray>(KaomojiJson::encode({})), QByteArray("[]"));
-    }
-
-    void writesUpperCaseIdsAndTheFourFieldsOnly()
-    {
-        const QByteArray input =
-            array(",\"tags\":[],\"isRecentlyGenerated\":true", '"' + someId.toLower() + '"');
-        const QByteArray output = std::get<QByteArray>(KaomojiJson::encode(decoded(input)));
-        const QJsonObject object = QJsonDocument::fromJson(output).array().at(0).toObject();
-        QCOMPARE(object.value("id").toString(), someId);
+        for (qsizetype i = 0; i < records.size(); ++i)
+            QVERIFY(back[i] == records[i] && back[i].hasSameContent(records[i]));
+        const QJsonObject last = QJsonDocument::fromJson(json).array().last().toObject();
+        QCOMPARE(last.value("id").toString(), someId);
         // Tags are written even when empty; the generated flag is not.
-        QCOMPARE(object.keys(), QStringList({ "category", "face", "id", "tags" }));
+        QCOMPARE(last.keys(), QStringList({ "category", "face", "id", "tags" }));
+        QCOMPARE(std::get<QByteArray>(KaomojiJson::encode({})), QByteArray("[]"));
+        // UTF-8 cannot carry a lone surrogate.
+        const QString lone = QStringLiteral("(") + QChar(0xD800) + QStringLiteral(")");
+        QVERIFY(std::holds_alternative<KaomojiJson::Error>(
+            KaomojiJson::encode({ Kaomoji::create(lone, "Custom") })));
     }
 
     void readsEveryJsonEscape()
@@ -122,13 +120,6 @@ private slots:
         const KaomojiList records =
             decoded(array().replace("(^_^)", "\\\\\\/\\\"\\b\\f\\n\\r\\t\\u00e9\\ud83d\\udc31"));
         QCOMPARE(records.value(0).face(), QStringLiteral("\\/\"\b\f\n\r\té🐱"));
-    }
-
-    void refusesToWriteTextThatIsNotUnicode()
-    {
-        const QString lone = QStringLiteral("(") + QChar(0xD800) + QStringLiteral(")");
-        QVERIFY(std::holds_alternative<KaomojiJson::Error>(
-            KaomojiJson::encode({ Kaomoji::create(lone, "Custom") })));
     }
 
     void equalityIsByIdOnly()

@@ -38,27 +38,23 @@ private slots:
         const Sizes three { { 30, 20 }, { 40, 25 }, { 50, 20 } };
         row("no tiles", {}, 100, {}, 0);
         row("no tiles, no width", {}, none, {}, 0);
-        row("wraps the third tile", three, 100, { { 0, 0 }, { 38, 0 }, { 0, 33 } }, 53);
+        row("wraps the third", three, 100, { { 0, 0 }, { 38, 0 }, { 0, 33 } }, 53);
         // Wrapping is tested against the right edge, not against the width from the left one.
-        row("bounds shift every position", three, 100, { { 15, -7 }, { 53, -7 }, { 15, 26 } }, 53,
-            { 15, -7 });
-        row("shifted and narrow", three, 75, { { 15, -7 }, { 15, 21 }, { 15, 54 } }, 81,
-            { 15, -7 });
-        row("exact fit stays in the row", { { 46, 10 }, { 46, 10 } }, 100, { { 0, 0 }, { 54, 0 } },
-            10);
-        row("one point too wide wraps", { { 46, 10 }, { 47, 10 } }, 100, { { 0, 0 }, { 0, 18 } },
-            28);
-        row("trailing gap does not count", { { 50, 10 }, { 42, 10 } }, 100, { { 0, 0 }, { 58, 0 } },
-            10);
-        row("wide first tile moves down, so does the next", { { 120, 10 }, { 10, 10 }, { 10, 10 } },
-            100, { { 0, 8 }, { 0, 26 }, { 18, 26 } }, 36);
-        row("width 0 puts each tile alone", { { 10, 10 }, { 20, 5 }, { 5, 30 } }, 0,
-            { { 0, 8 }, { 0, 26 }, { 0, 39 } }, 69);
-        row("mixed heights are top-aligned", { { 20, 10 }, { 20, 30 }, { 20, 15 }, { 80, 5 } }, 80,
+        row("shifted", three, 100, { { 15, -7 }, { 53, -7 }, { 15, 26 } }, 53, { 15, -7 });
+        row("shifted, narrow", three, 75, { { 15, -7 }, { 15, 21 }, { 15, 54 } }, 81, { 15, -7 });
+        row("exact fit", { { 46, 10 }, { 46, 10 } }, 100, { { 0, 0 }, { 54, 0 } }, 10);
+        row("one point over", { { 46, 10 }, { 47, 10 } }, 100, { { 0, 0 }, { 0, 18 } }, 28);
+        row("trailing gap free", { { 50, 10 }, { 42, 10 } }, 100, { { 0, 0 }, { 58, 0 } }, 10);
+        // A tile wider than the row still moves down one gap, and the next one with it.
+        row("too wide", { { 120, 10 }, { 10, 10 }, { 10, 10 } }, 100,
+            { { 0, 8 }, { 0, 26 }, { 18, 26 } }, 36);
+        row("width 0", { { 10, 10 }, { 20, 5 }, { 5, 30 } }, 0, { { 0, 8 }, { 0, 26 }, { 0, 39 } },
+            69);
+        row("top-aligned", { { 20, 10 }, { 20, 30 }, { 20, 15 }, { 80, 5 } }, 80,
             { { 0, 0 }, { 28, 0 }, { 56, 0 }, { 0, 38 } }, 43);
-        row("short tile ends the lower row", { { 60, 30 }, { 60, 10 } }, 100,
-            { { 0, 0 }, { 0, 38 } }, 48);
-        row("without a width nothing wraps", { { 1e6, 10 }, { 1e6, 40 }, { 5, 20 } }, none,
+        row("short tile ends the row", { { 60, 30 }, { 60, 10 } }, 100, { { 0, 0 }, { 0, 38 } },
+            48);
+        row("no width, no wrap", { { 1e6, 10 }, { 1e6, 40 }, { 5, 20 } }, none,
             { { 0, 0 }, { 1e6 + 8, 0 }, { 2e6 + 16, 0 } }, 40);
     }
     void placesAndMeasures()

@@ -1,95 +1,49 @@
 #include "MasonryGeometry.h"
 
-#include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQmlExpression>
 #include <QQuickItem>
-#include <QQuickWindow>
+#include <QQuickView>
 #include <QTest>
 #include <QtQml/QQmlExtensionPlugin>
 #include <QtQuickTest/quicktest.h>
-#include <memory>
 
 Q_IMPORT_QML_PLUGIN(Pelmora_LayoutPlugin)
 
 namespace {
 
-// Tiles made by a Repeater, as the picker makes them; one is hidden, and every tile asks for a
-// width of its own that the layout overrides with its implicit width.
-const QByteArray scene = R"(
-import QtQuick
-import Pelmora.Layout
-MasonryLayout {
-    width: 100
-    height: implicitHeight
-    Repeater {
-        model: ListModel {
-            id: tiles
-            ListElement { label: "a"; w: 30; h: 20; shown: true }
-            ListElement { label: "hidden"; w: 500; h: 500; shown: false }
-            ListElement { label: "b"; w: 40; h: 25; shown: true }
-            ListElement { label: "c"; w: 50; h: 20; shown: true }
-        }
-        delegate: Rectangle {
-            objectName: model.label
-            width: 70
-            visible: model.shown
-            implicitWidth: model.w
-            implicitHeight: model.h
-        }
-    }
-}
-)";
-
+// data/Tiles.qml on a window.
 struct Scene {
-    QQmlEngine engine;
-    QQuickWindow window;
-    std::unique_ptr<QQuickItem> layout;
+    QQuickView view;
+    QQuickItem *layout = nullptr;
 
     bool load()
     {
-        engine.addImportPath(QStringLiteral("qrc:/qt/qml"));
-        QQmlComponent component(&engine);
-        component.setData(scene, QUrl());
-        layout.reset(qobject_cast<QQuickItem *>(component.create()));
-        if (!layout) {
-            qWarning() << component.errorString();
-            return false;
-        }
-        layout->setParentItem(window.contentItem());
-        window.resize(400, 400);
-        window.show();
-        return QTest::qWaitForWindowExposed(&window) && QQuickTest::qWaitForPolish(layout.get());
-    }
-
-    QVariant evaluate(const QString &script)
-    {
-        QQmlExpression expression(qmlContext(layout.get()), layout.get(), script);
-        const QVariant result = expression.evaluate();
-        if (expression.hasError())
-            qWarning() << expression.error();
-        return expression.hasError() ? QVariant() : result;
+        view.engine()->addImportPath(QStringLiteral("qrc:/qt/qml"));
+        view.setSource(QUrl::fromLocalFile(QStringLiteral(PELMORA_TEST_DATA_DIR "/Tiles.qml")));
+        view.show();
+        layout = view.rootObject();
+        return layout && QTest::qWaitForWindowExposed(&view) && QQuickTest::qWaitForPolish(layout);
     }
 
     // Runs a step in the layout's scope, then lets deletions and the layout pass happen.
     bool run(const QString &step)
     {
-        const bool done = evaluate(step + QStringLiteral("; true")).toBool();
+        QQmlExpression expression(qmlContext(layout), layout, step);
+        expression.evaluate();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return done && QQuickTest::qWaitForPolish(layout.get());
+        if (expression.hasError())
+            qWarning() << expression.error();
+        return !expression.hasError() && QQuickTest::qWaitForPolish(layout);
     }
 
-    // Every shown tile of the model in model order with where its item stands (or, when
-    // `expected`, where the geometry puts it), then the layout's height.
+    // The shown tiles with where their items stand (or, when `expected`, where the geometry
+    // puts them), then the layout's height.
     QString placement(bool expected = false)
     {
-        const QVariantList tiles = evaluate(QStringLiteral(R"(
-            Array.from({ length: tiles.count }, (_, i) => tiles.get(i)).filter(tile => tile.shown)
-                .map(tile => {
-                    const item = Array.from(children).find(c => c.objectName === tile.label) || {}
-                    return [tile.label, tile.w, tile.h, item.x, item.y, item.width, item.height]
-                }))"))
-                                       .toList();
+        QVariant shown;
+        QMetaObject::invokeMethod(layout, "shownTiles", Q_RETURN_ARG(QVariant, shown));
+        const QVariantList tiles = shown.value<QVariantList>();
         std::vector<QSizeF> sizes;
         for (const QVariant &tile : tiles)
             sizes.emplace_back(tile.toList().value(1).toReal(), tile.toList().value(2).toReal());

@@ -19,11 +19,7 @@ private slots:
             QTest::newRow(name) << QString::fromUtf8(haystack) << QString::fromUtf8(needle)
                                 << language << expected;
         };
-        row("ascii case", "Sadness", "SAD", true);
-        row("ascii middle", "table-flip", "E-F", true);
-        row("ascii absent", "happy", "sad", false);
-        row("space is not ignored", "in bed", "inbed", false);
-        row("single space", "in bed", " ", true);
+        // All-ASCII text is left to the exhaustive check below.
         row("full folding sharp s", "straße", "STRASSE", true);
         row("full folding reverse", "STRASSE", "straße", true);
         row("greek final sigma", "ΟΔΟΣ", "οδος", true);

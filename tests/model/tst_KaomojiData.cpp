@@ -119,10 +119,12 @@ private slots:
         KaomojiData store(preferences);
         store.addCustomKaomoji(Kaomoji::create("mine", "Custom"));
         store.addAIKaomoji(" (^o^) ");
+        store.addAIKaomoji(" (^o^) "); // the same face again is another entry
         const Kaomoji newest = store.customKaomojis().first();
         QVERIFY(newest.hasSameContent(Kaomoji::create(" (^o^) ", "Custom", { "AI-generated" })));
         QCOMPARE(store.mostRecentAIKaomojiId(), newest.id());
-        QCOMPARE(stored(preferences, KaomojiData::customKey), QStringList({ " (^o^) ", "mine" }));
+        QCOMPARE(stored(preferences, KaomojiData::customKey),
+            QStringList({ " (^o^) ", " (^o^) ", "mine" }));
     }
 
     void deletingRemovesEverywhereAndRaisesTheFlag()

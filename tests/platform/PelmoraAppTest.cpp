@@ -28,10 +28,6 @@ class PelmoraAppTest : public QObject {
         environment.insert(u"PELMORA_TRACE_STARTUP"_s, u"1"_s);
         return environment;
     }
-    static bool traces(ChildProcess &app, const QString &line)
-    {
-        return !app.waitForLine("pelmora: "_L1 + line, QProcess::StandardError).isEmpty();
-    }
 
 private slots:
     void init() { m_home = std::make_unique<QTemporaryDir>(); }
@@ -72,7 +68,7 @@ private slots:
         QFETCH(int, signalNumber);
         ChildProcess app(ChildProcess::pelmora(), {}, environment());
         QVERIFY(app.start());
-        QVERIFY(traces(app, u"window opened"_s));
+        QVERIFY(!app.waitForLine(u"pelmora: window opened"_s, QProcess::StandardError).isEmpty());
         QDir runtime(m_home->path(), u"pelmora-*"_s, QDir::NoSort, QDir::System);
         QCOMPARE(runtime.count(), 1);
         app.sendSignal(signalNumber);

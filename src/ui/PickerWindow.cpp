@@ -91,7 +91,7 @@ void PickerWindow::toggle(const QRect &trayRect)
         return;
     }
     if (m_mode == Mode::AttachedToTray && m_sinceAutoHidden.isValid()
-        && m_sinceAutoHidden.elapsed() < reopenGuardMs)
+        && m_sinceAutoHidden.elapsed() < m_reopenGuardMs)
         return;
     open(trayRect);
 }
@@ -124,7 +124,7 @@ void PickerWindow::hideWhenInactive()
 {
     if (m_mode != Mode::AttachedToTray || isActive() || !isVisible())
         return;
-    if (m_sinceOpened.isValid() && m_sinceOpened.elapsed() < activationGraceMs)
+    if (m_sinceOpened.isValid() && m_sinceOpened.elapsed() < m_activationGraceMs)
         return;
     hide();
     m_sinceAutoHidden.start();

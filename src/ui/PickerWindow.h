@@ -39,6 +39,13 @@ public:
     // back from.
     void dismiss();
 
+    // The two periods above, for tests that must land on a known side of each.
+    void setFocusGuards(int activationGraceMs, int reopenGuardMs)
+    {
+        m_activationGraceMs = activationGraceMs;
+        m_reopenGuardMs = reopenGuardMs;
+    }
+
 signals:
     void opened();
     void closedByUser();
@@ -53,6 +60,8 @@ private:
 
     Mode m_mode;
     QString m_errorString;
+    int m_activationGraceMs = activationGraceMs;
+    int m_reopenGuardMs = reopenGuardMs;
     QElapsedTimer m_sinceOpened;
     QElapsedTimer m_sinceAutoHidden;
     // For the latency lines of PELMORA_TRACE_STARTUP: from a request to show the window, and

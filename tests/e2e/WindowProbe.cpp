@@ -8,100 +8,147 @@
 //                                                 tile, in the window's coordinates
 //   pelmora-window-probe search-field WINDOW      the same for the search field
 //   pelmora-window-probe setting FILE KEY         prints the value of KEY in the settings FILE
-
-#include "TileFinder.h"
+//
+// The points are found from the picture alone, so no pixel offset of the layout is assumed and
+// the probe survives changes of paddings and fonts. The window reads as horizontal bands of
+// content on its plain background: the header with the search field, the chips, then per
+// section a title line followed by rows of tiles.
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QHash>
 #include <QImage>
 #include <QPixmap>
 #include <QScreen>
 #include <QSettings>
 #include <QThread>
 #include <cstdio>
-#include <cstring>
+#include <optional>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
 // Animations (the fade-in, sections coming in) settle well within this on a loaded machine.
 constexpr int settleTimeoutMs = 10000;
 constexpr int settleStepMs = 150;
+// Anti-aliased edges and faint separators differ from the background by a few steps only.
+constexpr int colourTolerance = 10;
+// A title line is one line of text; tiles and chips carry padding around their text, unless
+// their background is the window's own.
+constexpr int tallestTitleLine = 22;
+constexpr int shortestTileRow = 6;
+constexpr int tallestTileRow = 64;
+// The vertical scroll bar may show at the right edge; it is not part of any band.
+constexpr int scrollBarWidth = 14;
 
 int usage()
 {
     std::fputs("usage: pelmora-window-probe shot FILE.png [WINDOW [X Y WIDTH HEIGHT]]\n"
-               "       pelmora-window-probe first-tile WINDOW\n"
-               "       pelmora-window-probe search-field WINDOW\n"
+               "       pelmora-window-probe first-tile|search-field WINDOW\n"
                "       pelmora-window-probe setting FILE KEY\n",
         stderr);
     return 2;
-}
-
-bool parseWindow(const QString &text, WId *window)
-{
-    bool ok = false;
-    *window = WId(text.toULongLong(&ok, 0));
-    if (!ok)
-        std::fprintf(stderr, "pelmora-window-probe: '%s' is not a window id\n", qPrintable(text));
-    return ok;
 }
 
 QImage grab(WId window, const QRect &part = QRect(0, 0, -1, -1))
 {
     return QGuiApplication::primaryScreen()
         ->grabWindow(window, part.x(), part.y(), part.width(), part.height())
-        .toImage();
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
 }
 
-int saveShot(const QString &file, WId window, const QRect &part)
+// Rows holding anything but the background, top to bottom, each with the columns it spans.
+std::vector<QRect> bandsOf(const QImage &image)
 {
-    const QImage image = grab(window, part);
-    if (image.isNull() || !image.save(file, "PNG")) {
-        std::fprintf(
-            stderr, "pelmora-window-probe: could not save a picture to %s\n", qPrintable(file));
-        return 1;
+    if (image.isNull())
+        return {};
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            ++counts[image.pixel(x, y)];
     }
-    return 0;
+    const QRgb background = std::max_element(
+        counts.keyValueBegin(), counts.keyValueEnd(), [](const auto &a, const auto &b) {
+            return a.second < b.second;
+        })->first;
+    const auto isContent = [&](QRgb pixel) {
+        return std::abs(qRed(pixel) - qRed(background)) > colourTolerance
+            || std::abs(qGreen(pixel) - qGreen(background)) > colourTolerance
+            || std::abs(qBlue(pixel) - qBlue(background)) > colourTolerance;
+    };
+
+    std::vector<QRect> bands;
+    QRect band;
+    for (int y = 0; y < image.height(); ++y) {
+        QRect row;
+        for (int x = 0; x < image.width() - scrollBarWidth; ++x) {
+            if (isContent(image.pixel(x, y)))
+                row |= QRect(x, y, 1, 1);
+        }
+        if (row.isValid()) {
+            band |= row;
+        } else if (band.isValid()) {
+            bands.push_back(band);
+            band = QRect();
+        }
+    }
+    if (band.isValid())
+        bands.push_back(band);
+    return bands;
 }
 
-// Everything below the header is still: the search field's cursor may blink above it.
-bool sameBelow(const QImage &a, const QImage &b, int top)
+// The search field leads the header, the first band.
+std::optional<QPoint> searchField(const std::vector<QRect> &bands)
 {
-    if (a.size() != b.size() || a.isNull())
-        return false;
-    for (int y = top; y < a.height(); ++y) {
-        if (std::memcmp(a.constScanLine(y), b.constScanLine(y), size_t(a.bytesPerLine())) != 0)
-            return false;
-    }
-    return true;
+    if (bands.empty())
+        return std::nullopt;
+    return QPoint(bands[0].left() + std::min(12, bands[0].width() / 2), bands[0].center().y());
 }
 
-enum class Target { FirstTile, SearchField };
+// The first tile starts the band that follows the first title line below the header.
+std::optional<QPoint> firstTile(const std::vector<QRect> &bands)
+{
+    for (size_t i = 1; i + 1 < bands.size(); ++i) {
+        if (bands[i].height() > tallestTitleLine)
+            continue;
+        const QRect row = bands[i + 1];
+        if (row.height() < shortestTileRow || row.height() > tallestTileRow)
+            return std::nullopt;
+        return QPoint(row.left() + std::min(6, row.width() / 2), row.center().y());
+    }
+    return std::nullopt;
+}
 
-int printPoint(WId window, Target target)
+// Waits until everything below the header is still (the search field's cursor may blink
+// above it), then prints the point.
+int printPoint(WId window, bool wantsTile)
 {
     QElapsedTimer sinceStart;
     sinceStart.start();
-    QImage previous = grab(window).convertToFormat(QImage::Format_RGB32);
+    QImage previous = grab(window);
     for (;;) {
         QThread::msleep(settleStepMs);
-        const QImage current = grab(window).convertToFormat(QImage::Format_RGB32);
-        const TileFinder finder(current);
-        const int headerBottom = finder.bands().empty() ? 0 : finder.bands().front().bottom() + 1;
-        const bool settled = sameBelow(previous, current, headerBottom);
-        if (settled || sinceStart.elapsed() > settleTimeoutMs) {
-            const auto point =
-                target == Target::FirstTile ? finder.firstTile() : finder.searchField();
-            if (point) {
-                std::printf("%d %d\n", point->x(), point->y());
-                return 0;
-            }
-            std::fprintf(stderr, "pelmora-window-probe: no %s in the window (%s):\n%s\n",
-                target == Target::FirstTile ? "result tile" : "search field",
-                settled ? "settled" : "still moving", qPrintable(finder.describe()));
-            return 1;
+        const QImage current = grab(window);
+        const std::vector<QRect> bands = bandsOf(current);
+        const int headerBottom = bands.empty() ? 0 : bands.front().bottom() + 1;
+        const QRect below(0, headerBottom, current.width(), current.height() - headerBottom);
+        const bool settled = !current.isNull() && previous.copy(below) == current.copy(below);
+        if (!settled && sinceStart.elapsed() <= settleTimeoutMs) {
+            previous = current;
+            continue;
         }
-        previous = current;
+        if (const auto point = wantsTile ? firstTile(bands) : searchField(bands)) {
+            std::printf("%d %d\n", point->x(), point->y());
+            return 0;
+        }
+        std::fprintf(stderr, "pelmora-window-probe: no %s in the window (%s); its bands:\n",
+            wantsTile ? "result tile" : "search field", settled ? "settled" : "still moving");
+        for (const QRect &band : bands)
+            std::fprintf(stderr, "  y %d..%d, x %d..%d\n", band.top(), band.bottom(), band.left(),
+                band.right());
+        return 1;
     }
 }
 
@@ -113,9 +160,7 @@ int printSetting(const QString &file, const QString &key)
             stderr, "pelmora-window-probe: %s holds no %s\n", qPrintable(file), qPrintable(key));
         return 1;
     }
-    const QByteArray value = settings.value(key).toByteArray();
-    std::fwrite(value.constData(), 1, size_t(value.size()), stdout);
-    std::fputc('\n', stdout);
+    std::printf("%s\n", settings.value(key).toByteArray().constData());
     return 0;
 }
 
@@ -123,38 +168,31 @@ int printSetting(const QString &file, const QString &key)
 
 int main(int argc, char **argv)
 {
-    const QStringList arguments = [&] {
-        QStringList list;
-        for (int i = 1; i < argc; ++i)
-            list.append(QString::fromLocal8Bit(argv[i]));
-        return list;
-    }();
-    if (arguments.size() == 3 && arguments[0] == QLatin1String("setting"))
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const QString command = arguments.value(0);
+    if (command == "setting"_L1 && arguments.size() == 3)
         return printSetting(arguments[1], arguments[2]);
 
     QGuiApplication application(argc, argv);
-    WId window = 0;
-    if (arguments.size() >= 2 && arguments[0] == QLatin1String("shot")) {
-        if (arguments.size() >= 3 && !parseWindow(arguments[2], &window))
-            return 2;
+    // A shot names its file first and may leave the window out: 0, the whole screen.
+    bool ok = false;
+    const WId window = arguments.value(command == "shot"_L1 ? 2 : 1, u"0"_s).toULongLong(&ok, 0);
+    if (!ok)
+        return usage();
+    if (command == "shot"_L1 && QList { 2, 3, 7 }.contains(arguments.size())) {
         QRect part(0, 0, -1, -1);
-        if (arguments.size() == 7) {
+        if (arguments.size() == 7)
             part = QRect(arguments[3].toInt(), arguments[4].toInt(), arguments[5].toInt(),
                 arguments[6].toInt());
-        } else if (arguments.size() != 2 && arguments.size() != 3) {
-            return usage();
-        }
-        return saveShot(arguments[1], window, part);
+        if (grab(window, part).save(arguments[1], "PNG"))
+            return 0;
+        std::fprintf(stderr, "pelmora-window-probe: could not save a picture to %s\n",
+            qPrintable(arguments[1]));
+        return 1;
     }
-    if (arguments.size() == 2 && arguments[0] == QLatin1String("first-tile")) {
-        if (!parseWindow(arguments[1], &window))
-            return 2;
-        return printPoint(window, Target::FirstTile);
-    }
-    if (arguments.size() == 2 && arguments[0] == QLatin1String("search-field")) {
-        if (!parseWindow(arguments[1], &window))
-            return 2;
-        return printPoint(window, Target::SearchField);
-    }
+    if ((command == "first-tile"_L1 || command == "search-field"_L1) && arguments.size() == 2)
+        return printPoint(window, command == "first-tile"_L1);
     return usage();
 }

@@ -2,82 +2,45 @@
 // on stdout what happened, one line per event.
 //
 //   SingleInstanceProbe SOCKET COMMAND [--timeout MS]  claim; listen when first
+//   SingleInstanceProbe SOCKET COMMAND --slow-start    the same, listening only 100 ms later
 //   SingleInstanceProbe SOCKET COMMAND --claim-only    claim, then never listen (holds the lock)
-//   SingleInstanceProbe SOCKET mute                    accept connections, never answer
 
 #include "SingleInstance.h"
 
 #include <QCoreApplication>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QThread>
 #include <cstdio>
 
-namespace {
-
-void report(const QString &line)
-{
-    std::printf("%s\n", qPrintable(line));
-    std::fflush(stdout);
-}
-
-int listenMute(const QString &socketPath, QCoreApplication &app)
-{
-    QLocalServer server;
-    QLocalServer::removeServer(socketPath);
-    if (!server.listen(socketPath)) {
-        report(QStringLiteral("failed: ") + server.errorString());
-        return 2;
-    }
-    QList<QLocalSocket *> kept;
-    QObject::connect(&server, &QLocalServer::newConnection, [&] {
-        while (QLocalSocket *socket = server.nextPendingConnection())
-            kept.append(socket);
-    });
-    report(QStringLiteral("listening"));
-    return app.exec();
-}
-
-} // namespace
+using namespace Qt::StringLiterals;
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList arguments = app.arguments();
-    if (arguments.size() < 3) {
-        report(QStringLiteral("usage: SingleInstanceProbe SOCKET COMMAND [--timeout MS] "
-                              "[--claim-only]"));
-        return 64;
-    }
-    const QString socketPath = arguments.at(1);
-    const QString command = arguments.at(2);
-    if (command == QLatin1String("mute"))
-        return listenMute(socketPath, app);
+    const auto report = [](const QString &line) {
+        std::printf("%s\n", qPrintable(line));
+        std::fflush(stdout);
+    };
+    SingleInstance instance(arguments.at(1), { u"show"_s, u"toggle"_s });
+    if (const qsizetype at = arguments.indexOf(u"--timeout"_s); at > 0)
+        instance.setTimeout(arguments.at(at + 1).toInt());
 
-    SingleInstance instance(socketPath, { QStringLiteral("show"), QStringLiteral("toggle") });
-    const qsizetype timeoutAt = arguments.indexOf(QStringLiteral("--timeout"));
-    if (timeoutAt > 0 && timeoutAt + 1 < arguments.size())
-        instance.setTimeout(arguments.at(timeoutAt + 1).toInt());
-
-    switch (instance.claim(command)) {
-    case SingleInstance::Claim::Delivered:
-        report(QStringLiteral("delivered"));
-        return 0;
-    case SingleInstance::Claim::Failed:
-        report(QStringLiteral("failed: ") + instance.errorString());
-        return 1;
-    case SingleInstance::Claim::Primary:
-        break;
+    const SingleInstance::Claim claim = instance.claim(arguments.at(2));
+    if (claim != SingleInstance::Claim::Primary) {
+        const bool delivered = claim == SingleInstance::Claim::Delivered;
+        report(delivered ? u"delivered"_s : "failed: "_L1 + instance.errorString());
+        return delivered ? 0 : 1;
     }
-    if (arguments.contains(QStringLiteral("--claim-only"))) {
-        report(QStringLiteral("claimed"));
-        return app.exec();
-    }
-    if (!instance.listen()) {
-        report(QStringLiteral("failed: ") + instance.errorString());
-        return 1;
-    }
+    // pelmora builds its application between claiming and listening; a slow one gives a
+    // second process without the lock the time to claim too.
+    if (arguments.contains(u"--slow-start"_s))
+        QThread::msleep(100);
+    // A process killed while it starts leaves the lock behind this way.
+    if (arguments.contains(u"--claim-only"_s))
+        report(u"claimed"_s);
+    else
+        report(instance.listen() ? u"listening"_s : "failed: "_L1 + instance.errorString());
     QObject::connect(&instance, &SingleInstance::commandReceived,
-        [](const QString &received) { report(QStringLiteral("received ") + received); });
-    report(QStringLiteral("listening"));
+        [&](const QString &command) { report("received "_L1 + command); });
     return app.exec();
 }

@@ -83,25 +83,18 @@ private slots:
         };
         // A 500-character prompt in a body of exactly 16 KiB.
         const QByteArray largest = prompt(QString(500, u'ä')).leftJustified(16 * 1024, ' ');
-        row("a prompt", prompt("happy cat"), 200, "");
         row("largest request", largest, 200, "");
         row("not JSON", "happy cat", 400, "not valid JSON");
-        row("truncated JSON", "{\"prompt\": \"ca", 400, "not valid JSON");
         row("empty body", {}, 400, "empty");
         row("array", "[\"cat\"]", 400, "JSON object");
-        row("bare string", "\"cat\"", 400, "JSON");
         row("no prompt", "{\"promt\": \"cat\"}", 400, "\"prompt\"");
         row("number prompt", "{\"prompt\": 42}", 400, "string");
-        row("null prompt", "{\"prompt\": null}", 400, "string");
-        row("empty prompt", prompt(""), 400, "empty");
         row("blank prompt", prompt(QString::fromUtf8(" \t\n\u3000")), 400, "empty");
         row("long prompt", prompt(QString(501, u'a')), 400, "500");
         row("body over 16 KiB", largest + ' ', 413, "16 KiB");
         row("body far over 16 KiB", QByteArray(600 * 1024, 'x'), 413, "16 KiB");
         row("other path", prompt("cat"), 404, endpointPath, "POST", "/api/generate");
-        row("root", {}, 404, endpointPath, "GET", "/");
         row("GET", {}, 405, "POST", "GET");
-        row("PUT", prompt("cat"), 405, "POST", "PUT");
         row("DELETE", {}, 405, "POST", "DELETE");
     }
     void answersEveryRequestWithJson()

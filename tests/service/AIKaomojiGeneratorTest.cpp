@@ -74,11 +74,10 @@ private slots:
         QTest::addColumn<QByteArray>("body");
         QTest::newRow("plain") << "happy cat" << QByteArray(R"-({"prompt":"happy cat"})-");
         QTest::newRow("empty") << "" << QByteArray(R"-({"prompt":""})-");
-        QTest::newRow("spaces") << "  cat \t" << QByteArray(R"-({"prompt":"  cat \t"})-");
-        QTest::newRow("quotes") << R"-(say "hi" \o/)-"
-                                << QByteArray("{\"prompt\":\"say \\\"hi\\\" \\\\o/\"}");
-        QTest::newRow("line breaks") << "one\ntwo\r\n"
-                                     << QByteArray(R"-({"prompt":"one\ntwo\r\n"})-");
+        // Nothing trimmed, quotes and line breaks escaped.
+        QTest::newRow("spaces, quotes and breaks")
+            << "  say \"hi\" \\o/\r\n\t"
+            << QByteArray("{\"prompt\":\"  say \\\"hi\\\" \\\\o/\\r\\n\\t\"}");
         QTest::newRow("outside the BMP")
             << "🐱 cat ねこ" << QByteArray(R"-({"prompt":"🐱 cat ねこ"})-");
     }

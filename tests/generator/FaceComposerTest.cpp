@@ -57,8 +57,10 @@ private slots:
                 [&](const QString &text) { return face.contains(text); });
         };
         FaceComposer composer(testSeed());
+        QSet<QString> faces;
         for (int i = 0; i < 60; ++i) {
             const QString face = composer.compose(prompt);
+            faces << face;
             QVERIFY2(FaceComposer::isWellFormedFace(face) && !holdsAny(face, never),
                 qPrintable(face + seedNote()));
             for (const QStringList &group : needs)
@@ -66,6 +68,8 @@ private slots:
                     qPrintable(
                         face + QStringLiteral(" lacks any of ") + group.join(u' ') + seedNote()));
         }
+        // Not one face per prompt: the same words give many.
+        QVERIFY2(faces.size() >= 30, qPrintable(QString::number(faces.size()) + seedNote()));
     }
 
     void composesNewWellFormedFacesThatFollowTheSeed()

@@ -6,132 +6,90 @@ using Mood = PromptMeaning::Mood;
 using Animal = PromptMeaning::Animal;
 using Action = PromptMeaning::Action;
 using Thing = PromptMeaning::Thing;
+Q_DECLARE_METATYPE(PromptMeaning)
 
 class PromptReaderTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void readsMoodsWithTheirSynonymsAndEndings_data()
+    void readsWhatThePromptAsksFor_data()
     {
         QTest::addColumn<QString>("prompt");
-        QTest::addColumn<Mood>("mood");
-        QTest::newRow("mad") << "mad" << Mood::Angry;
-        QTest::newRow("tired") << "tired" << Mood::Sleepy;
-        QTest::newRow("joyful") << "joyful" << Mood::Happy;
-        QTest::newRow("-ing") << "sleeping" << Mood::Sleepy;
-        QTest::newRow("-ing lost e") << "smiling" << Mood::Happy;
-        QTest::newRow("-ied") << "worried" << Mood::Scared;
-        QTest::newRow("-ed lost e") << "loved" << Mood::Love;
-        QTest::newRow("-ily") << "happily" << Mood::Happy;
-        QTest::newRow("-iest") << "sleepiest" << Mood::Sleepy;
-        QTest::newRow("doubled letter") << "saddest" << Mood::Sad;
-        QTest::newRow("stretched") << "happyyyy" << Mood::Happy;
-        QTest::newRow("stretched inside") << "sleeeeepy" << Mood::Sleepy;
-        QTest::newRow("upper case") << "Crying" << Mood::Crying;
-        QTest::newRow("punctuation") << "angry!!!" << Mood::Angry;
-        QTest::newRow("zzz") << "zzzzzz" << Mood::Sleepy;
-        QTest::newRow("phrase") << "good night" << Mood::Sleepy;
-        QTest::newRow("hyphenated phrase") << "side-eye" << Mood::Doubtful;
-        QTest::newRow("emoticon") << "T_T" << Mood::Crying;
-        QTest::newRow("heart emoticon") << "<3" << Mood::Love;
-        QTest::newRow("emoji") << "😴" << Mood::Sleepy;
-        QTest::newRow("uwu") << "uwu" << Mood::Cute;
+        QTest::addColumn<PromptMeaning>("meaning");
+        const auto row = [](const char *prompt, QList<Mood> moods, QList<Animal> animals = {},
+                             QList<Action> actions = {}, QList<Thing> things = {},
+                             int intensity = 0) {
+            QTest::newRow(prompt) << QString::fromUtf8(prompt)
+                                  << PromptMeaning { moods, animals, actions, things, intensity };
+        };
+        // Moods, with their synonyms, word endings, spellings, emoticons and emoji.
+        row("mad", { Mood::Angry });
+        row("sleeping", { Mood::Sleepy });
+        row("smiling", { Mood::Happy });
+        row("worried", { Mood::Scared });
+        row("loved", { Mood::Love });
+        row("happily", { Mood::Happy });
+        row("sleepiest", { Mood::Sleepy });
+        row("saddest", { Mood::Sad });
+        row("happyyyy", { Mood::Happy });
+        row("sleeeeepy", { Mood::Sleepy });
+        row("Crying", { Mood::Crying });
+        row("angry!!!", { Mood::Angry }, {}, {}, {}, 1);
+        row("zzzzzz", { Mood::Sleepy });
+        row("good night", { Mood::Sleepy }, {}, {}, { Thing::Moon });
+        row("side-eye", { Mood::Doubtful });
+        row("T_T", { Mood::Crying });
+        row("<3", { Mood::Love });
+        row("😴", { Mood::Sleepy });
+        // Animals in any form.
+        row("kitty", {}, { Animal::Cat });
+        row("kittens", {}, { Animal::Cat });
+        row("cat's toy", {}, { Animal::Cat });
+        row("bunnies", {}, { Animal::Rabbit });
+        row("penguins", {}, { Animal::Bird });
+        row("fishes", {}, { Animal::Fish });
+        row("hello🐶", {}, { Animal::Dog }, { Action::Waving });
+        // Actions and things, phrases included.
+        row("table-flip", {}, {}, { Action::TableFlip });
+        row("flip the table", {}, {}, { Action::TableFlip });
+        row("running late", {}, {}, { Action::Running });
+        row("hugging", {}, {}, { Action::Hugging });
+        row("ice cream", {}, {}, {}, { Thing::IceCream });
+        row("shooting star", {}, {}, {}, { Thing::Star });
+        row("birthday", {}, {}, { Action::Cheering }, { Thing::Cake });
+        // In the prompt's order, each once.
+        row("sleepy cat, then an angry kitty eating pizza and sushi, sleepy",
+            { Mood::Sleepy, Mood::Angry }, { Animal::Cat }, { Action::Eating },
+            { Thing::Pizza, Thing::Sushi });
+        // A negation turns the first mood after it around, and only close to it.
+        row("not happy", { Mood::Sad });
+        row("I'm not very sad", { Mood::Happy }, {}, {}, {}, 1);
+        row("don't be angry", { Mood::Calm });
+        row("not sad but sleepy", { Mood::Happy, Mood::Sleepy });
+        row("no cat on the mat is happy", { Mood::Happy }, { Animal::Cat });
+        // Emphasis, up to a limit.
+        row("very happy cat", { Mood::Happy }, { Animal::Cat }, {}, {}, 1);
+        row("SO VERY HAPPY!!!", { Mood::Happy }, {}, {}, {}, 3);
+        row("so so so so so so happy", { Mood::Happy }, {}, {}, {}, 3);
+        // Nothing it knows, including stems that look like words.
+        row("xyzzy plugh", {});
+        row("!!! ??? ...", {}, {}, {}, {}, 1);
+        row("bus this ring need", {});
+        QTest::newRow("500 letters") << QString(500, u'q') << PromptMeaning {};
+        QTest::newRow("control characters") << QStringLiteral("\0\a\t\n") << PromptMeaning {};
+        QTest::newRow("a word after 40 others") << QStringLiteral("blah ").repeated(40)
+                + QStringLiteral("bunny") << PromptMeaning { {}, { Animal::Rabbit }, {}, {}, 0 };
     }
-    void readsMoodsWithTheirSynonymsAndEndings()
+    void readsWhatThePromptAsksFor()
     {
         QFETCH(QString, prompt);
-        QFETCH(Mood, mood);
-        const PromptMeaning meaning = PromptReader::read(prompt);
-        QCOMPARE(meaning.moods.value(0, Mood::Neutral), mood);
-    }
-
-    void readsAnimalsInAnyForm_data()
-    {
-        QTest::addColumn<QString>("prompt");
-        QTest::addColumn<Animal>("animal");
-        QTest::newRow("kitty") << "kitty" << Animal::Cat;
-        QTest::newRow("kittens") << "kittens" << Animal::Cat;
-        QTest::newRow("possessive") << "cat's toy" << Animal::Cat;
-        QTest::newRow("puppies") << "puppies" << Animal::Dog;
-        QTest::newRow("bunnies") << "bunnies" << Animal::Rabbit;
-        QTest::newRow("panda") << "panda" << Animal::Bear;
-        QTest::newRow("piglet") << "piglet" << Animal::Pig;
-        QTest::newRow("penguin") << "penguins" << Animal::Bird;
-        QTest::newRow("fishes") << "fishes" << Animal::Fish;
-        QTest::newRow("spiders") << "spiders" << Animal::Spider;
-        QTest::newRow("emoji glued to a word") << "hello🐶" << Animal::Dog;
-    }
-    void readsAnimalsInAnyForm()
-    {
-        QFETCH(QString, prompt);
-        QFETCH(Animal, animal);
-        const PromptMeaning meaning = PromptReader::read(prompt);
-        QCOMPARE(meaning.animals, QList<Animal> { animal });
-    }
-
-    void readsActionsAndThings()
-    {
-        QCOMPARE(PromptReader::read("table-flip").actions, QList { Action::TableFlip });
-        QCOMPARE(PromptReader::read("flip the table").actions, QList { Action::TableFlip });
-        QCOMPARE(PromptReader::read("Table Flip").actions, QList { Action::TableFlip });
-        QCOMPARE(PromptReader::read("running late").actions, QList { Action::Running });
-        QCOMPARE(PromptReader::read("hugging").actions, QList { Action::Hugging });
-        QCOMPARE(PromptReader::read("dancing").actions, QList { Action::Dancing });
-        QCOMPARE(PromptReader::read("ice cream").things, QList { Thing::IceCream });
-        QCOMPARE(PromptReader::read("shooting star").things, QList { Thing::Star });
-        const PromptMeaning birthday = PromptReader::read("birthday");
-        QCOMPARE(birthday.actions, QList { Action::Cheering });
-        QCOMPARE(birthday.things, QList { Thing::Cake });
-    }
-
-    void keepsPromptOrderWithoutRepeats()
-    {
-        const PromptMeaning meaning =
-            PromptReader::read("sleepy cat, then an angry kitty eating pizza and sushi, sleepy");
-        QCOMPARE(meaning.moods, (QList { Mood::Sleepy, Mood::Angry }));
-        QCOMPARE(meaning.animals, QList { Animal::Cat });
-        QCOMPARE(meaning.actions, QList { Action::Eating });
-        QCOMPARE(meaning.things, (QList { Thing::Pizza, Thing::Sushi }));
-    }
-
-    void negationTurnsTheNextMoodAround()
-    {
-        QCOMPARE(PromptReader::read("not happy").moods, QList { Mood::Sad });
-        QCOMPARE(PromptReader::read("I'm not very sad").moods, QList { Mood::Happy });
-        QCOMPARE(PromptReader::read("don't be angry").moods, QList { Mood::Calm });
-        // Only the first mood after the negation, and only close to it.
-        QCOMPARE(
-            PromptReader::read("not sad but sleepy").moods, (QList { Mood::Happy, Mood::Sleepy }));
-        QCOMPARE(PromptReader::read("no cat on the mat is happy").moods, QList { Mood::Happy });
-    }
-
-    void intensityGrowsWithEmphasis()
-    {
-        QCOMPARE(PromptReader::read("happy cat").intensity, 0);
-        QCOMPARE(PromptReader::read("very happy cat").intensity, 1);
-        QCOMPARE(PromptReader::read("happy cat!!").intensity, 1);
-        QVERIFY(PromptReader::read("SO VERY HAPPY!!!").intensity >= 3);
-        QCOMPARE(PromptReader::read("so so so so so so happy").intensity, 3);
-    }
-
-    void unknownTextMeansNothing()
-    {
-        QVERIFY(PromptReader::read("xyzzy plugh").isEmpty());
-        QVERIFY(PromptReader::read("!!! ??? ...").isEmpty());
-        QVERIFY(PromptReader::read(QString(500, u'q')).isEmpty());
-        QVERIFY(
-            PromptReader::read(QString(QChar(0)) + QChar(7) + QStringLiteral("\t\n")).isEmpty());
-        // Stems that look like words must not be mistaken for them.
-        QVERIFY(PromptReader::read("bus this ring need").isEmpty());
-    }
-
-    void readsEveryWordOfALongPrompt()
-    {
-        QString prompt;
-        for (int i = 0; i < 40; ++i)
-            prompt += QStringLiteral("blah ");
-        prompt += QStringLiteral("bunny");
-        QCOMPARE(PromptReader::read(prompt).animals, QList { Animal::Rabbit });
+        QFETCH(PromptMeaning, meaning);
+        const PromptMeaning read = PromptReader::read(prompt);
+        QCOMPARE(read.moods, meaning.moods);
+        QCOMPARE(read.animals, meaning.animals);
+        QCOMPARE(read.actions, meaning.actions);
+        QCOMPARE(read.things, meaning.things);
+        QCOMPARE(read.intensity, meaning.intensity);
     }
 };
 

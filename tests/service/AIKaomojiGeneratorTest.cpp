@@ -2,17 +2,11 @@
 
 #include "LoopbackHttpServer.h"
 
-#include <QCoreApplication>
-#include <QFile>
 #include <QJsonDocument>
-#include <QJsonParseError>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QPointer>
 #include <QSet>
-#include <QSslKey>
-#include <QSslSocket>
-#include <QTcpServer>
+#include <QSignalSpy>
 #include <QTest>
 #include <QThread>
 #include <memory>
@@ -22,55 +16,43 @@ Q_DECLARE_METATYPE(LoopbackHttpServer::Answer)
 
 namespace {
 
-constexpr int replyWaitMilliseconds = 10000;
-
+// A result on one line. Qt's layers word their errors their own way, so for them only the
+// code says which error it is.
 QString describe(const GenerationResult &result)
 {
     if (result.isSuccess())
         return QStringLiteral("success: ") + result.face();
     const GenerationError error = result.error();
-    return QStringLiteral("failure: %1 %2 %3").arg(error.domain).arg(error.code).arg(error.message);
+    const bool qts = error.domain != AIKaomojiGenerator::errorDomain && !error.message.isEmpty();
+    return QStringLiteral("%1 %2 %3")
+        .arg(error.domain)
+        .arg(error.code)
+        .arg(qts ? QStringLiteral("…") : error.message);
 }
 
-QString clientFailure(int code, const QString &message)
+QString ours(int code, const char *message)
 {
-    return describe(GenerationResult::failure({ AIKaomojiGenerator::errorDomain, code, message }));
+    return QStringLiteral("AIKaomojiGenerator %1 %2").arg(code).arg(message);
 }
 
-QString parserFailure(const QByteArray &body)
+QString network(QNetworkReply::NetworkError error)
+{
+    return QStringLiteral("QNetworkReply %1 …").arg(int(error));
+}
+
+QString notJson(const QByteArray &body)
 {
     QJsonParseError error;
     QJsonDocument::fromJson(body, &error);
-    return describe(GenerationResult::failure(
-        { QStringLiteral("QJsonParseError"), int(error.error), error.errorString() }));
+    return QStringLiteral("QJsonParseError %1 …").arg(int(error.error));
 }
 
-QString transportFailure(QNetworkReply::NetworkError code, const QString &message)
+Answer json(int status, const QByteArray &body)
 {
-    return describe(
-        GenerationResult::failure({ QStringLiteral("QNetworkReply"), int(code), message }));
+    return { LoopbackHttpServer::reply(status, body) };
 }
 
-// The head and body of a raw HTTP request.
-QByteArray headOf(const QByteArray &request)
-{
-    return request.left(request.indexOf("\r\n\r\n"));
-}
-QByteArray bodyOf(const QByteArray &request)
-{
-    return request.mid(request.indexOf("\r\n\r\n") + 4);
-}
-
-QList<QByteArray> headerValues(const QByteArray &request, const QByteArray &name)
-{
-    QList<QByteArray> values;
-    for (const QByteArray &line : headOf(request).split('\n').mid(1)) {
-        const qsizetype colon = line.indexOf(':');
-        if (line.left(colon).trimmed().toLower() == name.toLower())
-            values.append(line.mid(colon + 1).trimmed());
-    }
-    return values;
-}
+const QByteArray catFace = R"-({"kaomoji":"(^_^)"})-";
 
 } // namespace
 
@@ -78,481 +60,250 @@ class AIKaomojiGeneratorTest final : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init() { m_server = std::make_unique<LoopbackHttpServer>(); }
+    void cleanup()
+    {
+        // Every completion of every test must have come once, later, on the UI thread.
+        const QStringList problems = std::exchange(m_problems, {});
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u"; ")));
+    }
 
-    void appRequestCarriesTheServiceSettings();
-    void sendsThePromptAsCompactJson_data();
-    void sendsThePromptAsCompactJson();
-    void readsTheReply_data();
-    void readsTheReply();
-    void replyWithoutBodyIsNoData_data();
-    void replyWithoutBodyIsNoData();
-    void refusesOversizedReplies_data();
-    void refusesOversizedReplies();
-    void stopsReadingAStreamedOversizedReply();
-    void reportsTransportFailures_data();
-    void reportsTransportFailures();
-    void reportsTheTimeOutOnTheUiThread_data();
-    void reportsTheTimeOutOnTheUiThread();
-    void followsARedirectWithTheSameRequest();
-    void worksOverTls();
-    void refusesAnUntrustedService();
-    void refusesARedirectFromHttpsToHttp();
-    void requestsCompleteIndependently();
-    void invalidPromptFailsAtOnceAndSendsNothing();
-    void destroyedContextGetsNoCompletion();
+    void sendsThePromptUnchanged_data()
+    {
+        QTest::addColumn<QString>("prompt");
+        QTest::addColumn<QByteArray>("body");
+        QTest::newRow("plain") << "happy cat" << QByteArray(R"-({"prompt":"happy cat"})-");
+        QTest::newRow("empty") << "" << QByteArray(R"-({"prompt":""})-");
+        // Nothing trimmed, quotes and line breaks escaped.
+        QTest::newRow("spaces, quotes and breaks")
+            << "  say \"hi\" \\o/\r\n\t"
+            << QByteArray("{\"prompt\":\"  say \\\"hi\\\" \\\\o/\\r\\n\\t\"}");
+        QTest::newRow("outside the BMP")
+            << "🐱 cat ねこ" << QByteArray(R"-({"prompt":"🐱 cat ねこ"})-");
+    }
+    void sendsThePromptUnchanged()
+    {
+        QFETCH(QString, prompt);
+        QFETCH(QByteArray, body);
+        // Through a redirect, which must send the same request again.
+        m_server->answerWith(
+            { Answer { LoopbackHttpServer::reply(307, {}, "Location: /moved.js\r\n") },
+                json(200, catFace) });
+
+        QCOMPARE(describe(generate(prompt)), QStringLiteral("success: (^_^)"));
+        const QList<QByteArray> requests = m_server->requests();
+        QCOMPARE(requests.size(), 2);
+        QVERIFY(requests[1].startsWith("POST /moved.js HTTP/1.1\r\n"));
+        const QSet<QByteArray> allowed { "host", "content-type", "content-length", "connection",
+            "accept-encoding", "accept-language", "user-agent" };
+        for (const QByteArray &request : requests) {
+            const qsizetype headEnd = request.indexOf("\r\n\r\n");
+            QCOMPARE(request.mid(headEnd + 4), body);
+            // Besides its content type, only the headers Qt itself adds to every request.
+            QSet<QByteArray> names;
+            for (const QByteArray &line : request.left(headEnd).split('\n').mid(1))
+                names << line.left(line.indexOf(':')).toLower();
+            QVERIFY2(allowed.contains(names) && request.startsWith("POST ")
+                    && request.contains("\nContent-Type: application/json\r"),
+                request.constData());
+        }
+    }
+
+    void completesWithWhatTheExchangeGave_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const QByteArray &name, const Answer &answer, const QString &expected,
+                             const char *how = "") {
+            QTest::newRow(name.constData()) << QString::fromUtf8(how) << answer << expected;
+        };
+        // Whatever the status, the service's JSON decides.
+        for (const int status : { 200, 300, 401, 404, 500 })
+            row("face, " + QByteArray::number(status), json(status, catFace), "success: (^_^)");
+        for (const int status : { 200, 400, 413, 429, 503 })
+            row("error, " + QByteArray::number(status), json(status, R"-({"error":"Slow down"})-"),
+                ours(2, "Slow down"));
+        row("error wins", json(200, R"-({"kaomoji":"(^_^)","error":" Bad "})-"), ours(2, " Bad "));
+        row("empty error", json(200, R"-({"error":"","kaomoji":"(^_^)"})-"), ours(2, ""));
+        // An error that is not a string is not the service's.
+        for (const QByteArray error : { "42", "null", "{}" })
+            row("error " + error, json(200, R"-({"kaomoji":"(^_^)","error":)-" + error + "}"),
+                "success: (^_^)");
+        row("empty face", json(200, R"-({"kaomoji":""})-"), "success: ");
+        row("spaces kept", json(200, R"-({"kaomoji":"  (^_^) \n"})-"), "success:   (^_^) \n");
+        row("escaped face",
+            json(200, R"-({"kaomoji":"\u0295\u2022\u1d25\u2022\u0294 \ud83d\udc31"})-"),
+            "success: ʕ•ᴥ•ʔ 🐱");
+        for (const QByteArray body :
+            { R"-({"kaomoji":7})-", R"-({"face":"(^_^)"})-", R"-({"error":5})-", "{}" })
+            row("no face: " + body, json(200, body), ours(3, "Failed to parse API response"));
+        for (const QByteArray &body : QList<QByteArray> { "[]", "[" + catFace + "]" })
+            row("not an object: " + body, json(200, body),
+                ours(2, "Failed to parse API response as JSON"));
+        for (const QByteArray &body : QList<QByteArray> { "", "   ", "<html>Bad Gateway</html>",
+                 R"-("(^_^)")-", catFace.chopped(1), catFace + " x" })
+            row("not JSON: " + body, json(200, body), notJson(body));
+        for (const QByteArray status : { "204", "205", "304" })
+            row(status + ", which never has a body",
+                { "HTTP/1.1 " + status + " No Body\r\nContent-Length: 0\r\n\r\n" },
+                ours(1, "No data received"));
+
+        const QString tooLarge = ours(4, "Response too large");
+        const QByteArray largestFace(
+            AIKaomojiGenerator::maximumReplySize - catFace.size() + 5, 'o');
+        const QByteArray largest = "{\"kaomoji\":\"" + largestFace + "\"}";
+        row("largest reply", json(200, largest), "success: " + largestFace);
+        row("one byte larger", json(200, largest + ' '), tooLarge);
+        // Announced and never sent: only refusing at the announcement ends this.
+        row("2 MiB announced", { "HTTP/1.1 200 OK\r\nContent-Length: 2097152\r\n\r\n{" }, tooLarge);
+        // No length announced: the body would run until the connection closes.
+        row("64 MiB streamed", { "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n", 64ll << 20 },
+            tooLarge);
+
+        row("nothing listening", {}, network(QNetworkReply::ConnectionRefusedError), "closed port");
+        row("unknown scheme", {}, network(QNetworkReply::ProtocolUnknownError), "gopher");
+        row("hang-up", { {}, 0, false, true }, network(QNetworkReply::RemoteHostClosedError));
+        // The status arrived, but a cut-off body is not the service's answer.
+        row("hang-up in the body",
+            { "HTTP/1.1 500 Oops\r\nContent-Length: 40\r\n\r\n" + catFace, 0, false, true },
+            network(QNetworkReply::RemoteHostClosedError));
+        // Past the time limit, which Qt words as a cancelled operation.
+        row("no answer in time", { {}, 0, true }, network(QNetworkReply::OperationCanceledError),
+            "1 s limit");
+        row("body not in time", { "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n{" },
+            network(QNetworkReply::OperationCanceledError), "1 s limit");
+        // Prompts are the user's words: only to a trusted service, never on to plain http.
+        row("https", json(200, catFace), "success: (^_^)", "https");
+        row("https, untrusted", json(200, catFace), network(QNetworkReply::SslHandshakeFailedError),
+            "https, untrusted");
+        row("https to http", {}, network(QNetworkReply::InsecureRedirectError), "https to http");
+    }
+    void completesWithWhatTheExchangeGave()
+    {
+        QFETCH(QString, how);
+        QFETCH(Answer, answer);
+        QFETCH(QString, expected);
+        LoopbackHttpServer https(true);
+        LoopbackHttpServer &server = how.startsWith(u"https") ? https : *m_server;
+        server.answerWith(answer);
+        if (how == u"https to http")
+            https.answerWith(Answer { LoopbackHttpServer::reply(
+                307, {}, "Location: " + m_server->url().toEncoded() + "\r\n") });
+        QUrl url = server.url();
+        if (how == u"closed port") {
+            QTcpServer gone;
+            QVERIFY(gone.listen(QHostAddress::LocalHost));
+            url.setPort(gone.serverPort());
+        } else if (how == u"gopher") {
+            url.setScheme(how);
+        }
+        QNetworkRequest request =
+            AIKaomojiGenerator::makeRequest(url, how == u"1 s limit" ? 1000 : 60000);
+        if (how != u"https, untrusted")
+            request.setSslConfiguration(LoopbackHttpServer::trustingClient());
+
+        QCOMPARE(describe(generate(QStringLiteral("cat"), request)), expected);
+        // A body over the limit is cut off, not read to its end.
+        QTRY_COMPARE(m_server->clientHungUp(), answer.streamedBodyBytes > 0);
+        QVERIFY(m_server->streamedBytes() < 16 << 20);
+    }
+
+    void requestsCompleteIndependently()
+    {
+        m_server->setHolding(true);
+        QStringList arrivals;
+        for (const QString prompt : { "first", "second" })
+            AIKaomojiGenerator::generateKaomoji(AIKaomojiGenerator::makeRequest(m_server->url()),
+                prompt, this, [&arrivals, prompt](const GenerationResult &result) {
+                    arrivals << prompt + QStringLiteral(": ") + describe(result);
+                });
+        QTRY_COMPARE(m_server->heldCount(), 2);
+
+        // The first request is answered last.
+        const int first = int(m_server->prompts().indexOf(u"first"));
+        m_server->release(1 - first, R"-({"error":"no"})-");
+        QTRY_COMPARE(arrivals.size(), 1);
+        m_server->release(first, catFace);
+        QTRY_COMPARE(arrivals.size(), 2);
+        QCoreApplication::processEvents();
+        QCOMPARE(arrivals, QStringList({ "second: " + ours(2, "no"), "first: success: (^_^)" }));
+    }
+
+    void invalidPromptFailsAtOnceAndSendsNothing()
+    {
+        QStringList results;
+        AIKaomojiGenerator::generateKaomoji(AIKaomojiGenerator::makeRequest(m_server->url()),
+            QStringLiteral("cat ") + QChar(0xD83D), this,
+            [&results](const GenerationResult &result) { results << describe(result); });
+        QCOMPARE(results, QStringList { "QStringConverter 1 …" });
+
+        // A request sent after it is the only one the service sees.
+        QCOMPARE(describe(generate(QStringLiteral("after"))), QStringLiteral("success: (=^･ω･^=)"));
+        QCOMPARE(m_server->prompts(), QStringList { "after" });
+        QCOMPARE(results.size(), 1);
+    }
+
+    void destroyedContextGetsNoCompletion_data()
+    {
+        QTest::addColumn<bool>("beforeTheReply");
+        QTest::newRow("before the reply") << true;
+        QTest::newRow("before the completion runs") << false;
+    }
+    void destroyedContextGetsNoCompletion()
+    {
+        QFETCH(bool, beforeTheReply);
+        m_server->setHolding(true);
+        auto view = std::make_unique<QObject>();
+        bool called = false;
+        AIKaomojiGenerator::generateKaomoji(AIKaomojiGenerator::makeRequest(m_server->url()),
+            QStringLiteral("cat"), view.get(),
+            [&called](const GenerationResult &) { called = true; });
+        QTRY_COMPARE(m_server->heldCount(), 1);
+        if (beforeTheReply)
+            view.reset();
+
+        // The reply still arrives; only its completion is dropped.
+        QSignalSpy finished(AIKaomojiGenerator::sharedSession(), &QNetworkAccessManager::finished);
+        m_server->release(0, catFace);
+        QVERIFY(finished.wait());
+        view.reset();
+        QCoreApplication::processEvents();
+        QVERIFY(!called);
+    }
 
 private:
-    GenerationResult generate(const QString &prompt, const QNetworkRequest &request);
-    GenerationResult generate(const QString &prompt) { return generate(prompt, testRequest()); }
-    QNetworkRequest testRequest(int timeoutMilliseconds = 30000) const
+    GenerationResult generate(const QString &prompt)
     {
-        return AIKaomojiGenerator::makeRequest(m_server->url(), timeoutMilliseconds);
+        return generate(prompt, AIKaomojiGenerator::makeRequest(m_server->url()));
     }
-    AIKaomojiGenerator::Completion recordingCompletion();
+    GenerationResult generate(const QString &prompt, const QNetworkRequest &request)
+    {
+        m_results.clear();
+        m_returned = false;
+        AIKaomojiGenerator::generateKaomoji(
+            request, prompt, this, [this](const GenerationResult &result) {
+                if (!m_returned || QThread::currentThread() != thread())
+                    m_problems << QStringLiteral(
+                                      "completion inside the call or off the UI thread: ")
+                            + describe(result);
+                m_results << result;
+            });
+        m_returned = true;
+        if (!QTest::qWaitFor([this] { return !m_results.isEmpty(); }, 10000))
+            return GenerationResult::failure({ "test", 0, "no completion in 10 s" });
+        // A second, wrong completion would be waiting in the queue by now.
+        QCoreApplication::processEvents();
+        if (m_results.size() != 1)
+            m_problems << QStringLiteral("%1 completions for one call").arg(m_results.size());
+        return m_results.first();
+    }
 
     std::unique_ptr<LoopbackHttpServer> m_server;
     QList<GenerationResult> m_results;
     QStringList m_problems;
-    bool m_insideCall = false;
+    bool m_returned = false;
 };
-
-void AIKaomojiGeneratorTest::init()
-{
-    m_server = std::make_unique<LoopbackHttpServer>();
-    m_results.clear();
-    m_problems.clear();
-}
-
-void AIKaomojiGeneratorTest::cleanup()
-{
-    // Every completion of every test must have come once, later, on the UI thread.
-    QVERIFY2(m_problems.isEmpty(), qPrintable(m_problems.join(QStringLiteral("; "))));
-    m_server.reset();
-}
-
-AIKaomojiGenerator::Completion AIKaomojiGeneratorTest::recordingCompletion()
-{
-    return [this](const GenerationResult &result) {
-        if (m_insideCall)
-            m_problems << QStringLiteral("completion ran inside generateKaomoji");
-        if (QThread::currentThread() != thread())
-            m_problems << QStringLiteral("completion ran off the UI thread");
-        m_results << result;
-    };
-}
-
-GenerationResult AIKaomojiGeneratorTest::generate(
-    const QString &prompt, const QNetworkRequest &request)
-{
-    m_results.clear();
-    m_insideCall = true;
-    AIKaomojiGenerator::generateKaomoji(request, prompt, this, recordingCompletion());
-    m_insideCall = false;
-    if (!QTest::qWaitFor([this] { return !m_results.isEmpty(); }, replyWaitMilliseconds))
-        return GenerationResult::failure({ QStringLiteral("test"), 0, QStringLiteral("no reply") });
-    // Long enough for a second, wrong completion to show up.
-    QTest::qWait(30);
-    if (m_results.size() != 1)
-        m_problems << QStringLiteral("%1 completions for one call").arg(m_results.size());
-    return m_results.first();
-}
-
-void AIKaomojiGeneratorTest::appRequestCarriesTheServiceSettings()
-{
-    const QUrl &endpoint = AIKaomojiGenerator::endpointURL();
-    QVERIFY(endpoint.isValid());
-    QCOMPARE(endpoint, QUrl(QStringLiteral(PELMORA_GENERATOR_URL)));
-    QCOMPARE(&AIKaomojiGenerator::endpointURL(), &endpoint);
-    QCOMPARE(endpoint.path(), QStringLiteral("/api/generate-kaomoji.js"));
-    QVERIFY(!endpoint.hasQuery());
-
-    const QNetworkRequest request = AIKaomojiGenerator::makeRequest();
-    QCOMPARE(request.url(), endpoint);
-    QCOMPARE(request.transferTimeout(), 60000);
-    QCOMPARE(request.rawHeaderList(), QList<QByteArray> { "Content-Type" });
-    QCOMPARE(request.rawHeader("Content-Type"), QByteArray("application/json"));
-    QCOMPARE(request.attribute(QNetworkRequest::RedirectPolicyAttribute).toInt(),
-        int(QNetworkRequest::NoLessSafeRedirectPolicy));
-    QVERIFY(!request.attribute(QNetworkRequest::CacheLoadControlAttribute).isValid());
-
-    QNetworkAccessManager *session = AIKaomojiGenerator::sharedSession();
-    QCOMPARE(AIKaomojiGenerator::sharedSession(), session);
-    QCOMPARE(session->parent(), QCoreApplication::instance());
-}
-
-void AIKaomojiGeneratorTest::sendsThePromptAsCompactJson_data()
-{
-    QTest::addColumn<QString>("prompt");
-    QTest::addColumn<QByteArray>("body");
-    QTest::newRow("plain") << QStringLiteral("happy cat")
-                           << QByteArray(R"-({"prompt":"happy cat"})-");
-    QTest::newRow("empty") << QString() << QByteArray(R"-({"prompt":""})-");
-    QTest::newRow("spaces kept") << QStringLiteral("  cat \t")
-                                 << QByteArray(R"-({"prompt":"  cat \t"})-");
-    QTest::newRow("quotes and backslashes")
-        << QStringLiteral(R"-(say "hi" \o/)-") << QByteArray(R"-({"prompt":"say \"hi\" \\o/"})-");
-    QTest::newRow("line breaks") << QStringLiteral("one\ntwo\r\n")
-                                 << QByteArray(R"-({"prompt":"one\ntwo\r\n"})-");
-    QTest::newRow("outside the BMP")
-        << QStringLiteral("🐱 cat ねこ")
-        << QByteArray("{\"prompt\":\"\xF0\x9F\x90\xB1 cat \xE3\x81\xAD\xE3\x81\x93\"}");
-}
-
-void AIKaomojiGeneratorTest::sendsThePromptAsCompactJson()
-{
-    QFETCH(QString, prompt);
-    QFETCH(QByteArray, body);
-    m_server->answerJson(200, R"-({"kaomoji":"(^_^)"})-");
-
-    QCOMPARE(describe(generate(prompt)), QStringLiteral("success: (^_^)"));
-
-    QCOMPARE(m_server->requests().size(), 1);
-    const QByteArray request = m_server->requests().first();
-    QVERIFY2(request.startsWith("POST /api/generate-kaomoji.js HTTP/1.1\r\n"), request.constData());
-    QCOMPARE(headerValues(request, "Content-Type"), QList<QByteArray> { "application/json" });
-    QCOMPARE(headerValues(request, "Content-Length"),
-        QList<QByteArray> { QByteArray::number(body.size()) });
-    QCOMPARE(bodyOf(request), body);
-    // Besides the content type, only the headers Qt itself adds to every request.
-    const QSet<QByteArray> allowed { "host", "content-type", "content-length", "connection",
-        "accept-encoding", "accept-language", "user-agent" };
-    for (const QByteArray &line : headOf(request).split('\n').mid(1)) {
-        const QByteArray name = line.left(line.indexOf(':')).trimmed().toLower();
-        QVERIFY2(allowed.contains(name), name.constData());
-    }
-}
-
-void AIKaomojiGeneratorTest::readsTheReply_data()
-{
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<QString>("expected");
-
-    const QString face = QStringLiteral("success: (^_^)");
-    QTest::newRow("200 face") << 200 << QByteArray(R"-({"kaomoji":"(^_^)","model":"x"})-") << face;
-    QTest::newRow("500 face") << 500 << QByteArray(R"-({"kaomoji":"(^_^)"})-") << face;
-    QTest::newRow("404 face") << 404 << QByteArray(R"-({"kaomoji":"(^_^)"})-") << face;
-    QTest::newRow("401 face") << 401 << QByteArray(R"-({"kaomoji":"(^_^)"})-") << face;
-    QTest::newRow("300 face") << 300 << QByteArray(R"-({"kaomoji":"(^_^)"})-") << face;
-    QTest::newRow("200 error") << 200 << QByteArray(R"-({"error":"Rate limit exceeded"})-")
-                               << clientFailure(2, QStringLiteral("Rate limit exceeded"));
-    QTest::newRow("400 error") << 400 << QByteArray(R"-({"error":"The prompt is empty"})-")
-                               << clientFailure(2, QStringLiteral("The prompt is empty"));
-    QTest::newRow("413 error") << 413 << QByteArray(R"-({"error":"Too long"})-")
-                               << clientFailure(2, QStringLiteral("Too long"));
-    QTest::newRow("429 error") << 429 << QByteArray(R"-({"error":"Slow down"})-")
-                               << clientFailure(2, QStringLiteral("Slow down"));
-    QTest::newRow("503 error") << 503 << QByteArray(R"-({"error":"Service busy"})-")
-                               << clientFailure(2, QStringLiteral("Service busy"));
-    QTest::newRow("error wins over face")
-        << 200 << QByteArray(R"-({"kaomoji":"(^_^)","error":" Bad prompt "})-")
-        << clientFailure(2, QStringLiteral(" Bad prompt "));
-    QTest::newRow("empty error string")
-        << 200 << QByteArray(R"-({"error":"","kaomoji":"(^_^)"})-") << clientFailure(2, QString());
-    QTest::newRow("number error ignored")
-        << 200 << QByteArray(R"-({"error":42,"kaomoji":"(^_^)"})-") << face;
-    QTest::newRow("null error ignored")
-        << 200 << QByteArray(R"-({"error":null,"kaomoji":"(^_^)"})-") << face;
-    QTest::newRow("object error ignored")
-        << 200 << QByteArray(R"-({"error":{"message":"x"},"kaomoji":"(^_^)"})-") << face;
-    QTest::newRow("empty face") << 200 << QByteArray(R"-({"kaomoji":""})-")
-                                << QStringLiteral("success: ");
-    QTest::newRow("spaces kept") << 200 << QByteArray(R"-({"kaomoji":"  (^_^) \n"})-")
-                                 << QStringLiteral("success:   (^_^) \n");
-    QTest::newRow("escaped non-ASCII face")
-        << 200 << QByteArray(R"-({"kaomoji":"\u0295\u2022\u1d25\u2022\u0294 \ud83d\udc31"})-")
-        << QStringLiteral("success: ʕ•ᴥ•ʔ 🐱");
-    QTest::newRow("number face") << 200 << QByteArray(R"-({"kaomoji":7})-")
-                                 << clientFailure(
-                                        3, QStringLiteral("Failed to parse API response"));
-    QTest::newRow("no face") << 200 << QByteArray(R"-({"face":"(^_^)"})-")
-                             << clientFailure(3, QStringLiteral("Failed to parse API response"));
-    QTest::newRow("number error, no face")
-        << 200 << QByteArray(R"-({"error":500})-")
-        << clientFailure(3, QStringLiteral("Failed to parse API response"));
-    QTest::newRow("empty object") << 200 << QByteArray("{}")
-                                  << clientFailure(
-                                         3, QStringLiteral("Failed to parse API response"));
-    const QString notAnObject =
-        clientFailure(2, QStringLiteral("Failed to parse API response as JSON"));
-    QTest::newRow("array") << 200 << QByteArray("[]") << notAnObject;
-    QTest::newRow("array holding a face")
-        << 200 << QByteArray(R"-([{"kaomoji":"(^_^)"}])-") << notAnObject;
-    for (const QByteArray &body : { QByteArray(), QByteArray("   "),
-             QByteArray("<html>Bad Gateway</html>"), QByteArray(R"-("(^_^)")-"),
-             QByteArray(R"-({"kaomoji":"(^_^)")-"), QByteArray(R"-({"kaomoji":"(^_^)"} x)-") })
-        QTest::addRow("not JSON: '%s'", body.constData()) << 200 << body << parserFailure(body);
-}
-
-void AIKaomojiGeneratorTest::readsTheReply()
-{
-    QFETCH(int, status);
-    QFETCH(QByteArray, body);
-    QFETCH(QString, expected);
-    m_server->answerJson(status, body);
-
-    QCOMPARE(describe(generate(QStringLiteral("cat"))), expected);
-}
-
-void AIKaomojiGeneratorTest::replyWithoutBodyIsNoData_data()
-{
-    QTest::addColumn<QByteArray>("raw");
-    QTest::newRow("204") << QByteArray("HTTP/1.1 204 No Content\r\n\r\n");
-    QTest::newRow("205") << QByteArray("HTTP/1.1 205 Reset Content\r\nContent-Length: 0\r\n\r\n");
-    QTest::newRow("304") << QByteArray("HTTP/1.1 304 Not Modified\r\n\r\n");
-}
-
-void AIKaomojiGeneratorTest::replyWithoutBodyIsNoData()
-{
-    QFETCH(QByteArray, raw);
-    m_server->answerWith({ raw });
-
-    QCOMPARE(describe(generate(QStringLiteral("cat"))),
-        clientFailure(1, QStringLiteral("No data received")));
-}
-
-void AIKaomojiGeneratorTest::refusesOversizedReplies_data()
-{
-    QTest::addColumn<Answer>("answer");
-    QTest::addColumn<QString>("expected");
-
-    const QString tooLarge = clientFailure(4, QStringLiteral("Response too large"));
-    const QByteArray head = R"-({"kaomoji":")-";
-    const QByteArray tail = R"-("})-";
-    const qint64 limit = AIKaomojiGenerator::maximumReplySize;
-    const QByteArray face(limit - head.size() - tail.size(), 'o');
-    const QByteArray atLimit = head + face + tail;
-    QTest::newRow("exactly the limit") << Answer { LoopbackHttpServer::reply(200, atLimit) }
-                                       << QStringLiteral("success: ") + QString::fromLatin1(face);
-    QTest::newRow("one byte over")
-        << Answer { LoopbackHttpServer::reply(200, atLimit + ' ') } << tooLarge;
-    QTest::newRow("5 MiB") << Answer { LoopbackHttpServer::reply(200, QByteArray(5 << 20, ' ')) }
-                           << tooLarge;
-    // Announced and never sent: only refusing at the announcement ends this before the limit.
-    QTest::newRow("2 MiB announced")
-        << Answer { "HTTP/1.1 200 OK\r\nContent-Length: 2097152\r\n\r\n{" } << tooLarge;
-}
-
-void AIKaomojiGeneratorTest::refusesOversizedReplies()
-{
-    QFETCH(Answer, answer);
-    QFETCH(QString, expected);
-    m_server->answerWith(answer);
-
-    QCOMPARE(describe(generate(QStringLiteral("cat"))), expected);
-}
-
-void AIKaomojiGeneratorTest::stopsReadingAStreamedOversizedReply()
-{
-    // No length announced: the body runs until the connection closes.
-    const qint64 offered = 64ll << 20;
-    m_server->answerWith(Answer { "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n", offered });
-
-    QCOMPARE(describe(generate(QStringLiteral("cat"))),
-        clientFailure(4, QStringLiteral("Response too large")));
-    QTRY_VERIFY(m_server->clientHungUp());
-    QVERIFY2(m_server->streamedBytes() < offered / 4,
-        qPrintable(QString::number(m_server->streamedBytes())));
-}
-
-void AIKaomojiGeneratorTest::reportsTransportFailures_data()
-{
-    QTest::addColumn<bool>("serverUp");
-    QTest::addColumn<Answer>("answer");
-    QTest::addColumn<QString>("scheme");
-    QTest::addColumn<int>("error");
-
-    QTest::newRow("nothing listening") << false << Answer {} << QStringLiteral("http")
-                                       << int(QNetworkReply::ConnectionRefusedError);
-    QTest::newRow("hang-up before the reply")
-        << true << Answer { {}, 0, false, true } << QStringLiteral("http")
-        << int(QNetworkReply::RemoteHostClosedError);
-    // The status arrived, but a cut-off body is not the service's answer.
-    QTest::newRow("hang-up inside the body")
-        << true
-        << Answer { "HTTP/1.1 500 Oops\r\nContent-Length: 40\r\n\r\n{\"kaomoji\":\"(^_^)\"}", 0,
-               false, true }
-        << QStringLiteral("http") << int(QNetworkReply::RemoteHostClosedError);
-    QTest::newRow("scheme without a client") << true << Answer {} << QStringLiteral("gopher")
-                                             << int(QNetworkReply::ProtocolUnknownError);
-}
-
-void AIKaomojiGeneratorTest::reportsTransportFailures()
-{
-    QFETCH(bool, serverUp);
-    QFETCH(Answer, answer);
-    QFETCH(QString, scheme);
-    QFETCH(int, error);
-    QUrl url = m_server->url();
-    url.setScheme(scheme);
-    if (serverUp) {
-        m_server->answerWith(answer);
-    } else {
-        QTcpServer closed;
-        QVERIFY(closed.listen(QHostAddress::LocalHost));
-        url.setPort(closed.serverPort());
-    }
-
-    const GenerationResult result =
-        generate(QStringLiteral("cat"), AIKaomojiGenerator::makeRequest(url, 30000));
-
-    QCOMPARE(result.error().domain, QStringLiteral("QNetworkReply"));
-    QCOMPARE(result.error().code, error);
-    QVERIFY(!result.error().message.isEmpty());
-}
-
-void AIKaomojiGeneratorTest::reportsTheTimeOutOnTheUiThread_data()
-{
-    QTest::addColumn<Answer>("answer");
-    QTest::newRow("no answer") << Answer { {}, 0, true };
-    QTest::newRow("head without body")
-        << Answer { "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n{\"kaomoji\":\"(^_^)\"}" };
-}
-
-void AIKaomojiGeneratorTest::reportsTheTimeOutOnTheUiThread()
-{
-    QFETCH(Answer, answer);
-    m_server->answerWith(answer);
-
-    // Qt words its transfer time-out as a cancelled operation.
-    QCOMPARE(describe(generate(QStringLiteral("cat"), testRequest(300))),
-        transportFailure(
-            QNetworkReply::OperationCanceledError, QStringLiteral("Operation canceled")));
-}
-
-void AIKaomojiGeneratorTest::followsARedirectWithTheSameRequest()
-{
-    m_server->answerWith({ Answer { LoopbackHttpServer::reply(307, {}, "Location: /moved.js\r\n") },
-        Answer { LoopbackHttpServer::reply(200, R"-({"kaomoji":"(^_^)"})-") } });
-
-    QCOMPARE(describe(generate(QStringLiteral("cat"))), QStringLiteral("success: (^_^)"));
-
-    QCOMPARE(m_server->requests().size(), 2);
-    const QByteArray moved = m_server->requests().last();
-    QVERIFY2(moved.startsWith("POST /moved.js HTTP/1.1\r\n"), moved.constData());
-    QCOMPARE(bodyOf(moved), QByteArray(R"-({"prompt":"cat"})-"));
-}
-
-void AIKaomojiGeneratorTest::worksOverTls()
-{
-    if (!QSslSocket::supportsSsl())
-        QSKIP("no TLS backend");
-    LoopbackHttpServer service(true);
-    service.answerJson(200, R"-({"kaomoji":"(^_^)"})-");
-    QNetworkRequest request = AIKaomojiGenerator::makeRequest(service.url(), 30000);
-    request.setSslConfiguration(LoopbackHttpServer::trustingClient());
-
-    QCOMPARE(describe(generate(QStringLiteral("cat"), request)), QStringLiteral("success: (^_^)"));
-    QCOMPARE(bodyOf(service.requests().value(0)), QByteArray(R"-({"prompt":"cat"})-"));
-}
-
-void AIKaomojiGeneratorTest::refusesAnUntrustedService()
-{
-    if (!QSslSocket::supportsSsl())
-        QSKIP("no TLS backend");
-    LoopbackHttpServer service(true);
-    service.answerJson(200, R"-({"kaomoji":"(^_^)"})-");
-
-    const GenerationResult result =
-        generate(QStringLiteral("cat"), AIKaomojiGenerator::makeRequest(service.url(), 30000));
-
-    QCOMPARE(result.error().domain, QStringLiteral("QNetworkReply"));
-    QCOMPARE(result.error().code, int(QNetworkReply::SslHandshakeFailedError));
-    QVERIFY(service.requests().isEmpty());
-}
-
-void AIKaomojiGeneratorTest::refusesARedirectFromHttpsToHttp()
-{
-    if (!QSslSocket::supportsSsl())
-        QSKIP("no TLS backend");
-    LoopbackHttpServer service(true);
-    service.answerWith({ LoopbackHttpServer::reply(
-        307, {}, "Location: " + m_server->url().toEncoded() + "\r\n") });
-    m_server->answerJson(200, R"-({"kaomoji":"(^_^)"})-");
-    QNetworkRequest request = AIKaomojiGenerator::makeRequest(service.url(), 30000);
-    request.setSslConfiguration(LoopbackHttpServer::trustingClient());
-
-    const GenerationResult result = generate(QStringLiteral("secret"), request);
-
-    QCOMPARE(result.error().domain, QStringLiteral("QNetworkReply"));
-    QCOMPARE(result.error().code, int(QNetworkReply::InsecureRedirectError));
-    QCOMPARE(service.requests().size(), 1);
-    QCOMPARE(m_server->connectionCount(), 0);
-}
-
-void AIKaomojiGeneratorTest::requestsCompleteIndependently()
-{
-    // The slow request is sent first and finishes last.
-    m_server->answerWith([](const QByteArray &request) {
-        const bool slow = request.contains("slow");
-        return Answer { LoopbackHttpServer::reply(
-                            200, slow ? R"-({"kaomoji":"(-_-)"})-" : R"-({"error":"no"})-"),
-            0, false, false, slow ? 300 : 0 };
-    });
-    QStringList arrivals;
-    int slowCalls = 0;
-    int fastCalls = 0;
-    AIKaomojiGenerator::generateKaomoji(
-        testRequest(), QStringLiteral("slow"), this, [&](const GenerationResult &result) {
-            ++slowCalls;
-            arrivals << describe(result);
-        });
-    AIKaomojiGenerator::generateKaomoji(
-        testRequest(), QStringLiteral("fast"), this, [&](const GenerationResult &result) {
-            ++fastCalls;
-            arrivals << describe(result);
-        });
-    QCOMPARE(arrivals.size(), 0);
-
-    QTRY_COMPARE_WITH_TIMEOUT(arrivals.size(), 2, replyWaitMilliseconds);
-    QTest::qWait(30);
-    QCOMPARE(arrivals,
-        QStringList({ clientFailure(2, QStringLiteral("no")), QStringLiteral("success: (-_-)") }));
-    QCOMPARE(slowCalls, 1);
-    QCOMPARE(fastCalls, 1);
-}
-
-void AIKaomojiGeneratorTest::invalidPromptFailsAtOnceAndSendsNothing()
-{
-    m_server->answerJson(200, R"-({"kaomoji":"(^_^)"})-");
-    const QString prompt = QStringLiteral("cat ") + QChar(0xD83D);
-
-    int calls = 0;
-    GenerationError error;
-    AIKaomojiGenerator::generateKaomoji(
-        testRequest(), prompt, this, [&](const GenerationResult &result) {
-            ++calls;
-            error = result.error();
-        });
-
-    QCOMPARE(calls, 1);
-    QCOMPARE(error.domain, QStringLiteral("QStringConverter"));
-    QCOMPARE(error.code, 1);
-    QCOMPARE(error.message, QStringLiteral("The prompt is not valid Unicode text"));
-    QTest::qWait(100);
-    QCOMPARE(calls, 1);
-    QCOMPARE(m_server->connectionCount(), 0);
-}
-
-void AIKaomojiGeneratorTest::destroyedContextGetsNoCompletion()
-{
-    m_server->answerWith(Answer {
-        LoopbackHttpServer::reply(200, R"-({"kaomoji":"(^_^)"})-"), 0, false, false, 200 });
-    auto *view = new QObject;
-    bool called = false;
-    AIKaomojiGenerator::generateKaomoji(testRequest(), QStringLiteral("cat"), view,
-        [&](const GenerationResult &) { called = true; });
-    QTRY_COMPARE(m_server->requests().size(), 1);
-    delete view;
-
-    // The reply still arrives; only its completion is dropped.
-    m_server->answerJson(200, R"-({"kaomoji":"(o_o)"})-");
-    QCOMPARE(describe(generate(QStringLiteral("after"))), QStringLiteral("success: (o_o)"));
-    QTest::qWait(400);
-    QVERIFY(!called);
-}
 
 QTEST_GUILESS_MAIN(AIKaomojiGeneratorTest)
 #include "AIKaomojiGeneratorTest.moc"

@@ -35,7 +35,8 @@ bool ChildProcess::start()
 void ChildProcess::gather()
 {
     m_output[0] += m_process.readAllStandardOutput();
-    m_output[1] += m_process.readAllStandardError();
+    if (m_process.processChannelMode() != QProcess::MergedChannels)
+        m_output[1] += m_process.readAllStandardError();
 }
 
 QString ChildProcess::waitForLine(

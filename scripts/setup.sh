@@ -1,18 +1,23 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Pelmora needs to build, run and test.
+# Installs the Debian packages Pelmora needs, for one purpose:
+#   setup.sh run    build and run the app and its generation service
+#   setup.sh deb    also build the .deb
+#   setup.sh test   also run every test (the default)
 # Only what is missing is installed, so a set-up machine pays nothing.
 set -euo pipefail
+purpose="${1:-test}"
 
-PACKAGES=(
-    # build
+BUILD=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-declarative-dev qt6-declarative-dev-tools qt6-httpserver-dev
     qt6-websockets-dev qt6-svg-dev libicu-dev
-    # run: the X11 platform plugin, QML modules, SVG icons, TLS
+)
+RUN=(
+    # the X11 platform plugin, QML modules, SVG icons, TLS
     qt6-qpa-plugins libqt6svg6 libqt6network6
     qml6-module-qtqml qml6-module-qtqml-workerscript qml6-module-qtquick
     qml6-module-qtquick-controls qml6-module-qtquick-templates qml6-module-qtquick-layouts
-    qml6-module-qtquick-window qml6-module-qtquick-shapes qml6-module-qttest
+    qml6-module-qtquick-window qml6-module-qtquick-shapes
     # fonts that cover every code point of the built-in faces
     fontconfig fonts-dejavu-core
     fonts-wqy-microhei # kana, kanji, hangul letters, vertical brackets
@@ -20,12 +25,31 @@ PACKAGES=(
     fonts-symbola      # the food emoji (monochrome)
     fonts-konatu       # the wave dash and halfwidth arrows, which no smaller font draws
     fonts-alee         # the hangul final jamo U+11BA
-    # tests: a headless X server, a tray host, clipboard and input tools, certificates, HTTP
-    xvfb xauth trayer xclip xdotool openssl curl
+    # `make run` without a desktop: a virtual display with a tray host; the service check
+    xvfb xauth trayer xdotool curl
+)
+DEB=(dpkg-dev)
+TEST=(
+    qml6-module-qttest
+    # the end-to-end runs: clipboard and input tools on the virtual display
+    xclip
+    # the installed tree and the package, checked with Debian's own validators
+    desktop-file-utils appstream lintian man-db
 )
 
+packages=("${BUILD[@]}" "${RUN[@]}")
+case "$purpose" in
+run) ;;
+deb) packages+=("${DEB[@]}") ;;
+test) packages+=("${DEB[@]}" "${TEST[@]}") ;;
+*)
+    echo "setup: unknown purpose '$purpose' (run, deb or test)" >&2
+    exit 2
+    ;;
+esac
+
 missing=()
-for package in "${PACKAGES[@]}"; do
+for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
         missing+=("$package")
     fi

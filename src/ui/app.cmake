@@ -1,5 +1,6 @@
 # The app shell: the tray item, the picker window around the QML view, and the `pelmora`
 # executable. Included by CMakeLists.txt of this folder.
+include(GNUInstallDirs)
 
 add_library(pelmora_shell STATIC
     WindowPlacement.h WindowPlacement.cpp
@@ -17,3 +18,4 @@ qt_add_executable(pelmora
 target_link_libraries(pelmora PRIVATE
     pelmora_shell pelmora_ui pelmora_uiplugin pelmora_layout pelmora_layoutplugin)
 target_compile_definitions(pelmora PRIVATE PELMORA_VERSION="${PROJECT_VERSION}")
+install(TARGETS pelmora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -1,31 +1,23 @@
 #pragma once
 
 #include <QColor>
-#include <QFont>
 #include <QIcon>
 #include <QList>
-#include <QPainterPath>
 #include <QPixmap>
 
-// Draws the tray item's title, a short text emoticon, as an icon: trays on Linux show
-// square pictures, not text. The text fills the width of each size and is drawn in one colour.
+// Draws the tray item's picture: the face (•⩊•) of pelmora-symbolic.svg, bold enough to read at
+// 16 pixels, in one colour ringed by a thin outline of the opposite lightness, so that it stands
+// out on light, dark and grey panels alike.
 class TrayIconRenderer {
 public:
     // The square sizes trays ask for, in device-independent pixels.
     static QList<int> sizes();
 
-    // Every size at device pixel ratios 1 and 2.
-    static QIcon render(const QString &text, const QColor &color);
-
-    static QPixmap renderPixmap(
-        const QString &text, const QColor &color, int size, qreal devicePixelRatio);
-
-    // An installed font that has a glyph for every character of `text` (the mouth of
-    // "(•⩊•)" is rare), or the application font when none has them all.
-    static QFont fontFor(const QString &text);
-
-private:
-    static QPainterPath outlineOf(const QString &text);
-    static QPixmap draw(
-        const QPainterPath &outline, const QColor &color, int size, qreal devicePixelRatio);
+    // Every size at device pixel ratios 1 and 2. With a theme name, the icon also carries that
+    // name, which panels that look icons up in the desktop's theme (and recolour symbolic ones)
+    // show instead of the pictures.
+    static QIcon render(const QColor &color, const QString &themeName = {});
+    static QPixmap renderPixmap(const QColor &color, int size, qreal devicePixelRatio);
+    // The colour of the ring around a face drawn in `color`.
+    static QColor outlineColorFor(const QColor &color);
 };

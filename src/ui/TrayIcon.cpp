@@ -1,16 +1,30 @@
 #include "TrayIcon.h"
 
+#include "LoginAutostart.h"
 #include "TrayIconRenderer.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QPalette>
+#include <cstdio>
 
 TrayIcon::TrayIcon(QObject *parent)
     : QObject(parent)
 {
     m_menu.addAction(
         tr("Open", "tray menu: show the picker window"), this, &TrayIcon::openRequested);
+    m_startAtLogin = m_menu.addAction(tr("Start at Login", "tray menu: autostart on or off"));
+    m_startAtLogin->setCheckable(true);
+    connect(m_startAtLogin, &QAction::triggered, this, [this](bool enabled) {
+        if (const QString failure = LoginAutostart::setEnabled(enabled); !failure.isEmpty()) {
+            std::fprintf(stderr, "pelmora: %s\n", qPrintable(failure));
+            m_startAtLogin->setChecked(LoginAutostart::isEnabled());
+        }
+    });
+    // Read afresh each time, so an entry the user made or removed by hand shows as it is.
+    connect(&m_menu, &QMenu::aboutToShow, this,
+        [this] { m_startAtLogin->setChecked(LoginAutostart::isEnabled()); });
+    m_startAtLogin->setChecked(LoginAutostart::isEnabled());
     m_menu.addSeparator();
     m_menu.addAction(tr("Quit", "tray menu: end Pelmora"), this, &TrayIcon::quitRequested);
     m_icon.setContextMenu(&m_menu);
@@ -22,7 +36,7 @@ TrayIcon::TrayIcon(QObject *parent)
             if (reason == QSystemTrayIcon::Trigger)
                 emit toggleRequested();
         });
-    // The icon is drawn in the panel's text colour, so it follows theme changes.
+    // The icon is drawn in the palette's text colour, so it follows theme changes.
     qApp->installEventFilter(this);
 }
 
@@ -55,6 +69,10 @@ bool TrayIcon::eventFilter(QObject *watched, QEvent *event)
 
 void TrayIcon::redraw()
 {
+    // Where the icon is installed, panels that take icons from the desktop's theme get its name
+    // and can recolour it; the others show the drawing.
+    static const QString themeName = QStringLiteral("pelmora-symbolic");
     const QColor color = QApplication::palette().color(QPalette::Active, QPalette::WindowText);
-    m_icon.setIcon(TrayIconRenderer::render(title(), color));
+    m_icon.setIcon(
+        TrayIconRenderer::render(color, QIcon::hasThemeIcon(themeName) ? themeName : QString()));
 }

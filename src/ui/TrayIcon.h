@@ -4,8 +4,8 @@
 #include <QObject>
 #include <QSystemTrayIcon>
 
-// The tray item: the title "(•⩊•)" drawn as its icon, a click that toggles the picker and,
-// for panels whose clicks only open menus, a menu with "Open" and "Quit".
+// The tray item: the title "(•⩊•)" drawn as its icon, a click that toggles the picker, and a
+// menu with "Open" (for panels whose clicks only open menus), "Start at Login" and "Quit".
 class TrayIcon final : public QObject {
     Q_OBJECT
 
@@ -19,6 +19,7 @@ public:
     QRect geometry() const;
 
     QString title() const;
+    QMenu *menu() { return &m_menu; }
 
 signals:
     void toggleRequested();
@@ -32,5 +33,6 @@ private:
     void redraw();
 
     QMenu m_menu;
+    QAction *m_startAtLogin = nullptr;
     QSystemTrayIcon m_icon;
 };

@@ -68,8 +68,13 @@ QString TextMatcher::fold(const QString &text) const
     // Compose before folding, so that a decomposed "I" + U+0307 folds like "İ" under the
     // Turkic rule; decompose after, so equivalent sequences end up as the same text.
     icu::UnicodeString folded = nfc->normalize(toIcu(text), status);
-    folded.foldCase(
-        m_rule == CaseRule::TurkicI ? U_FOLD_CASE_EXCLUDE_SPECIAL_I : U_FOLD_CASE_DEFAULT);
+    if (m_rule == CaseRule::TurkicI) {
+        // ASCII I must fold as it does in ASCII text (to i), so the dotted and dotless
+        // letters join it there rather than each keeping a letter of its own.
+        folded.findAndReplace(icu::UnicodeString(char16_t(0x130)), icu::UnicodeString(u'i'));
+        folded.findAndReplace(icu::UnicodeString(char16_t(0x131)), icu::UnicodeString(u'i'));
+    }
+    folded.foldCase(U_FOLD_CASE_DEFAULT);
     folded = nfd->normalize(folded, status);
     if (U_FAILURE(status))
         return text.toCaseFolded();

@@ -15,7 +15,7 @@ class TextMatcher {
 public:
     enum class CaseRule {
         Default,
-        // Turkish and Azerbaijani: dotted İ folds to i, I folds to dotless ı.
+        // Turkish and Azerbaijani: dotted İ and dotless ı fold to i, like I.
         TurkicI,
     };
 

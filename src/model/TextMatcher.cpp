@@ -1,24 +1,64 @@
 #include "TextMatcher.h"
 
+#include <memory>
+#include <unicode/brkiter.h>
 #include <unicode/normalizer2.h>
-#include <unicode/uchar.h>
 #include <unicode/unistr.h>
-#include <unicode/ustring.h>
+#include <unicode/utext.h>
 
 namespace {
 
-char32_t codePointAt(QStringView text, qsizetype index)
-{
-    const QChar c = text[index];
-    if (c.isHighSurrogate() && index + 1 < text.size() && text[index + 1].isLowSurrogate())
-        return QChar::surrogateToUcs4(c, text[index + 1]);
-    return c.unicode();
-}
+// Grapheme cluster boundaries of one text, asked for only where a match lands.
+class Graphemes {
+public:
+    explicit Graphemes(QStringView text)
+        : m_text(text)
+    {
+    }
+    ~Graphemes() { utext_close(&m_utext); }
 
-bool isCombiningMark(char32_t codePoint)
-{
-    return (U_GET_GC_MASK(codePoint) & U_GC_M_MASK) != 0;
-}
+    bool isBoundary(qsizetype at)
+    {
+        if (at <= 0 || at >= m_text.size())
+            return true;
+        const char16_t before = m_text[at - 1].unicode(), after = m_text[at].unicode();
+        // The separator ends each text of the index, whatever follows it.
+        if (before == TextMatcher::separator || after == TextMatcher::separator)
+            return true;
+        // Below U+0300 nothing joins but CR LF: most matches need no iterator.
+        const auto plain = [](char16_t c) { return c < 0x300 && c != u'\r' && c != u'\n'; };
+        if (plain(before) && plain(after))
+            return true;
+        return iterator() && iterator()->isBoundary(int32_t(at));
+    }
+
+private:
+    icu::BreakIterator *iterator()
+    {
+        if (m_ready)
+            return m_iterator;
+        m_ready = true;
+        // Made once per thread (making one is slow), pointed at this text without a copy.
+        thread_local const std::unique_ptr<icu::BreakIterator> shared = [] {
+            UErrorCode status = U_ZERO_ERROR;
+            std::unique_ptr<icu::BreakIterator> made(
+                icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
+            return U_SUCCESS(status) ? std::move(made) : nullptr;
+        }();
+        UErrorCode status = U_ZERO_ERROR;
+        utext_openUChars(&m_utext, reinterpret_cast<const UChar *>(m_text.utf16()),
+            int64_t(m_text.size()), &status);
+        if (shared && U_SUCCESS(status))
+            shared->setText(&m_utext, status);
+        m_iterator = shared && U_SUCCESS(status) ? shared.get() : nullptr;
+        return m_iterator;
+    }
+
+    QStringView m_text;
+    UText m_utext = UTEXT_INITIALIZER;
+    icu::BreakIterator *m_iterator = nullptr;
+    bool m_ready = false;
+};
 
 icu::UnicodeString toIcu(const QString &text)
 {
@@ -90,15 +130,12 @@ qsizetype TextMatcher::indexOfFolded(QStringView haystack, QStringView needle, q
 {
     if (needle.isEmpty())
         return from <= haystack.size() ? from : -1;
+    Graphemes graphemes(haystack);
     for (qsizetype at = haystack.indexOf(needle, from); at >= 0;
          at = haystack.indexOf(needle, at + 1)) {
-        const qsizetype end = at + needle.size();
-        // A match that starts on a mark attached to the character before it, or that is
-        // followed by a mark of its own last character, would split that character.
-        const bool splitsStart = at > 0 && haystack[at - 1] != TextMatcher::separator
-            && isCombiningMark(codePointAt(haystack, at));
-        const bool splitsEnd = end < haystack.size() && isCombiningMark(codePointAt(haystack, end));
-        if (!splitsStart && !splitsEnd)
+        // Neither end may fall inside a character as the reader sees it: a base letter and
+        // its marks, a Hangul syllable's jamo, an emoji sequence.
+        if (graphemes.isBoundary(at) && graphemes.isBoundary(at + needle.size()))
             return at;
     }
     return -1;

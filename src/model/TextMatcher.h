@@ -8,9 +8,9 @@
 //
 // Both texts are brought to a folded form: full case folding (so "STRASSE" finds "straße"),
 // then canonical decomposition (so a precomposed "é" matches "e" followed by U+0301).
-// Diacritics, width and spaces are not ignored, and a match never splits a combining
-// sequence: "e" does not match "é". Text that is all ASCII on both sides is compared as
-// plain ASCII case-insensitive containment.
+// Diacritics, width and spaces are not ignored, and a match starts and ends on grapheme
+// cluster boundaries: "e" does not match "é", nor "하" the syllable "한". Text that is all
+// ASCII on both sides is compared as plain ASCII case-insensitive containment.
 class TextMatcher {
 public:
     enum class CaseRule {
@@ -30,8 +30,9 @@ public:
 
     bool contains(const QString &haystack, const QString &needle) const;
 
-    // Containment of one folded text in another, at a place that splits no combining
-    // sequence. Returns the index of the first such match, or -1.
+    // Containment of one folded text in another, at a place that splits no grapheme cluster
+    // (a place next to the separator counts as a boundary). Returns the index of the first
+    // such match, or -1.
     static qsizetype indexOfFolded(QStringView haystack, QStringView needle, qsizetype from = 0);
 
     static bool isAscii(QStringView text);

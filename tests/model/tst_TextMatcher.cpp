@@ -37,6 +37,11 @@ private slots:
         row("face with marks, later match", "( ´•̥̥̥ω•̥̥̥` )", "ω", true);
         row("outside the BMP", "(🐱)", "🐱", true);
         row("second occurrence clean", "e\u0301 e", "e", true);
+        // A match starts and ends between whole characters as the reader sees them.
+        row("part of a Hangul syllable", "(한)", "하", false);
+        row("whole Hangul syllable", "한국", "한", true);
+        row("part of an emoji sequence", "(👨\u200D👩\u200D👧)", "👩", false);
+        row("whole emoji sequence", "(👨\u200D👩\u200D👧)", "👨\u200D👩\u200D👧", true);
         // "İSTANBUL" holds a non-ASCII letter, so the locale's rule applies to it.
         row("dotted İ, Turkish", "İSTANBUL", "istanbul", true, QLocale::Turkish);
         row("dotted İ, Azerbaijani", "İSTANBUL", "istanbul", true, QLocale::Azerbaijani);

@@ -1,5 +1,7 @@
 #include "KaomojiJson.h"
 
+#include "FaceText.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -46,6 +48,14 @@ QString readRecord(const QJsonValue &element, qsizetype index, KaomojiList &into
         if (QString problem = requireString(key, *out); !problem.isEmpty())
             return problem;
     }
+    // Text that cannot be saved again never enters: the list takes the unreadable-data path
+    // instead of making every later save of it fail.
+    if (const QString problem = FaceText::problem(face); !problem.isEmpty())
+        return QStringLiteral("record %1: %2")
+            .arg(index)
+            .arg(problem.chopped(problem.endsWith(u'.')));
+    if (!isValidText(category))
+        return invalidTextMessage(index, "category");
     const QUuid id = parseUuid(idText);
     if (id.isNull() && idText != QLatin1String("00000000-0000-0000-0000-000000000000"))
         return QStringLiteral("record %1: \"%2\" is not a valid id").arg(index).arg(idText);
@@ -59,6 +69,8 @@ QString readRecord(const QJsonValue &element, qsizetype index, KaomojiList &into
     for (const QJsonValue &tag : tagsValue.toArray()) {
         if (!tag.isString())
             return QStringLiteral("record %1: a tag is not a string").arg(index);
+        if (!isValidText(tag.toString()))
+            return invalidTextMessage(index, "tags");
         tags.append(tag.toString());
     }
     // "isRecentlyGenerated" is accepted with any value and dropped; other keys are ignored.

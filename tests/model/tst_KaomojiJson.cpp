@@ -64,6 +64,15 @@ private slots:
             << array().replace("\"face\":\"(^_^)\",", "") << 0 << "has no \"face\"";
         QTest::newRow("face not string")
             << array().replace("\"(^_^)\"", "5") << 0 << "\"face\" is not";
+        // Text UTF-8 cannot carry would make every later save of the list fail.
+        QTest::newRow("face lone surrogate")
+            << array().replace("(^_^)", "(\\ud800)") << 0 << "record 0: The kaomoji is not";
+        QTest::newRow("face too long") << array().replace("(^_^)", QByteArray(1001, 'x')) << 0
+                                       << "record 0: A kaomoji can be at most";
+        QTest::newRow("category lone surrogate")
+            << array().replace("Joy", "\\udc00") << 0 << "its \"category\" is not valid";
+        QTest::newRow("tag lone surrogate")
+            << array(",\"tags\":[\"\\ud83d\"]") << 0 << "its \"tags\" is not valid";
         QTest::newRow("id number") << array(tags, "1") << 0 << "\"id\" is not";
         for (const QByteArray &id : { "{" + someId + "}", someId.chopped(1),
                  someId.chopped(1) + "G", QByteArray(someId).replace("-", "") + "0000" })

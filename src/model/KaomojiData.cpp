@@ -1,5 +1,6 @@
 #include "KaomojiData.h"
 
+#include "FaceText.h"
 #include "KaomojiCategories.h"
 #include "KaomojiJson.h"
 #include "Preferences.h"
@@ -167,19 +168,26 @@ void KaomojiData::setMostRecentAIKaomojiId(QUuid id)
 
 // --- operations ----------------------------------------------------------------------------
 
-void KaomojiData::addCustomKaomoji(const Kaomoji &record)
+bool KaomojiData::addCustomKaomoji(const Kaomoji &record)
 {
+    // The whole list is saved at every change: a face that could not be saved would block
+    // every later save of it. The client and the form refuse such faces with their own words.
+    if (const QString problem = FaceText::problem(record.face()); !problem.isEmpty()) {
+        printLine(QStringLiteral("Kaomoji not added: ") + problem);
+        return false;
+    }
     KaomojiList records = m_customKaomojis;
     records.prepend(record);
     storeCustomKaomojis(std::move(records));
+    return true;
 }
 
 void KaomojiData::addAIKaomoji(const QString &face)
 {
     const Kaomoji record =
         Kaomoji::create(face, KaomojiCategories::custom, { KaomojiCategories::aiGeneratedTag });
-    addCustomKaomoji(record);
-    setMostRecentAIKaomojiId(record.id());
+    if (addCustomKaomoji(record))
+        setMostRecentAIKaomojiId(record.id());
 }
 
 void KaomojiData::addToRecentlyUsed(const Kaomoji &record)

@@ -46,8 +46,9 @@ public:
     void setRecentlyUsedKaomojis(const KaomojiList &records);
     void setShouldUnselectCustom(bool value);
 
-    // A hand-made record goes first in the custom list.
-    void addCustomKaomoji(const Kaomoji &record);
+    // A hand-made record goes first in the custom list. A face FaceText refuses is left out,
+    // with one printed line; returns whether the record was added.
+    bool addCustomKaomoji(const Kaomoji &record);
     void addAIKaomoji(const QString &face);
     void addToRecentlyUsed(const Kaomoji &record);
     void deleteKaomoji(QUuid id);

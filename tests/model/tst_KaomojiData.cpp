@@ -120,6 +120,11 @@ private slots:
         store.addCustomKaomoji(Kaomoji::create("mine", "Custom"));
         store.addAIKaomoji(" (^o^) ");
         store.addAIKaomoji(" (^o^) "); // the same face again is another entry
+        // A face that could not be saved again never enters, whichever way it comes.
+        StdoutCapture capture;
+        store.addAIKaomoji(QString(QChar(0xD800)));
+        store.addCustomKaomoji(Kaomoji::create(QString(1001, u'x'), "Custom"));
+        QCOMPARE(capture.text().count("Kaomoji not added: "), 2);
         const Kaomoji newest = store.customKaomojis().first();
         QVERIFY(newest.hasSameContent(Kaomoji::create(" (^o^) ", "Custom", { "AI-generated" })));
         QCOMPARE(store.mostRecentAIKaomojiId(), newest.id());

@@ -108,9 +108,13 @@ void KaomojiData::saveList(
         return;
     }
     // A failed write keeps the list in memory; the next change writes the whole list again.
-    if (const QString failure = m_preferences.setData(key, std::get<QByteArray>(encoded));
-        !failure.isEmpty())
+    const QString failure = m_preferences.setData(key, std::get<QByteArray>(encoded));
+    if (!failure.isEmpty())
         printLine(errorPrefix + failure);
+    else if (m_saveFailed)
+        printLine(QStringLiteral("Saving works again: the lists are saved in %1")
+                      .arg(m_preferences.location()));
+    m_saveFailed = !failure.isEmpty();
 }
 
 // --- observable fields -------------------------------------------------------------------

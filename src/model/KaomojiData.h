@@ -88,6 +88,7 @@ private:
     KaomojiList m_recentlyUsedKaomojis;
     QUuid m_mostRecentAIKaomojiId;
     bool m_shouldUnselectCustom = false;
+    bool m_saveFailed = false; // the last save failed: the next good one says so
 
     struct IndexedGroup {
         QString name;

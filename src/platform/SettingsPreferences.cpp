@@ -6,12 +6,17 @@
 SettingsPreferences::SettingsPreferences()
     // The native format on Linux is an INI file named after the organization and the
     // application, ~/.config/Pelmora/Pelmora.conf ("IniFormat" would name it Pelmora.ini).
-    : m_settings(std::make_unique<QSettings>(QStringLiteral("Pelmora"), QStringLiteral("Pelmora")))
+    : m_open([] {
+        return std::make_unique<QSettings>(QStringLiteral("Pelmora"), QStringLiteral("Pelmora"));
+    })
+    , m_settings(m_open())
 {
 }
 
 SettingsPreferences::SettingsPreferences(const QString &iniFilePath)
-    : m_settings(std::make_unique<QSettings>(iniFilePath, QSettings::IniFormat))
+    : m_open(
+        [iniFilePath] { return std::make_unique<QSettings>(iniFilePath, QSettings::IniFormat); })
+    , m_settings(m_open())
 {
 }
 
@@ -25,6 +30,11 @@ std::optional<QByteArray> SettingsPreferences::data(const QString &key) const
 
 QString SettingsPreferences::setData(const QString &key, const QByteArray &value)
 {
+    // QSettings never clears its status, so after one failure every later write would look
+    // failed too: a fresh instance judges this write on its own. It shares the file's cached
+    // state with the old one, so the changes that could not be written go out with this one.
+    if (m_settings->status() != QSettings::NoError)
+        m_settings = m_open();
     m_settings->setValue(key, value);
     // Sync now: a change must survive the process being killed right after it.
     m_settings->sync();

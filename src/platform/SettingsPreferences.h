@@ -3,6 +3,7 @@
 #include "Preferences.h"
 
 #include <QSettings>
+#include <functional>
 #include <memory>
 
 // Preferences kept by QSettings: by default ~/.config/Pelmora/Pelmora.conf.
@@ -16,5 +17,6 @@ public:
     QString location() const override;
 
 private:
+    std::function<std::unique_ptr<QSettings>()> m_open;
     std::unique_ptr<QSettings> m_settings;
 };

@@ -220,10 +220,15 @@ private slots:
             printed.constData());
         QCOMPARE(faces(store.customKaomojis()), QStringList({ "kept" }));
 
-        // Once the directory can be made, the next change saves the whole list.
+        // Once the directory can be made, the next change saves the whole list and says so
+        // once; each save is judged on its own.
         QVERIFY(QFile::remove(dir.filePath("config")));
         QVERIFY(QDir(dir.path()).mkpath("config/Pelmora"));
+        StdoutCapture again;
         store.addCustomKaomoji(Kaomoji::create("later", "Custom"));
+        store.addToRecentlyUsed(preset(store, "Joy", 1));
+        QCOMPARE(
+            again.text(), "Saving works again: the lists are saved in " + path.toUtf8() + '\n');
         QCOMPARE(stored(SettingsPreferences(path), KaomojiData::customKey),
             QStringList({ "later", "kept" }));
     }

@@ -1,7 +1,98 @@
 #include "SettingsPreferences.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+bool isAscii(QByteArrayView text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return uchar(c) < 0x80; });
+}
+
+int digitValue(char c, int base)
+{
+    const char lower = char(c | 0x20);
+    int value = base;
+    if (c >= '0' && c <= '9')
+        value = c - '0';
+    else if (lower >= 'a' && lower <= 'f')
+        value = lower - 'a' + 10;
+    return value < base ? value : -1;
+}
+
+// QSettings' escapes undone byte by byte, so that raw bytes typed into a value stay as they
+// are (QSettings itself reads them as UTF-8 and then makes a byte array through Latin-1).
+QByteArray unescaped(QByteArrayView text)
+{
+    static constexpr std::string_view codes = "a\ab\bf\fn\nr\rt\tv\v";
+    QByteArray bytes;
+    for (qsizetype i = 0; i < text.size();) {
+        const char c = text[i++];
+        if (c == '"')
+            continue; // quotes only group
+        if (c != '\\' || i == text.size()) {
+            bytes += c;
+            continue;
+        }
+        const char escaped = text[i++];
+        const int base = escaped == 'x' ? 16 : digitValue(escaped, 8) >= 0 ? 8 : 0;
+        if (base) {
+            // \x takes every hex digit that follows, \N every octal one, as QSettings does.
+            int value = base == 8 ? escaped - '0' : 0;
+            for (int digit; i < text.size() && (digit = digitValue(text[i], base)) >= 0; ++i)
+                value = value * base + digit;
+            bytes += char(value);
+        } else if (const size_t at = codes.find(escaped); at != codes.npos && at % 2 == 0) {
+            bytes += codes[at + 1];
+        } else {
+            bytes += escaped; // \" \\ and the like stand for the character
+        }
+    }
+    return bytes;
+}
+
+// The text after "key=" in the [General] section of the file, where QSettings keeps our plain
+// ASCII keys as they are.
+std::optional<QByteArray> valueInFile(const QString &path, const QString &key)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray name = key.toLatin1();
+    std::optional<QByteArray> found; // the last one counts, as in QSettings
+    bool general = true;
+    for (const QByteArray &fileLine : file.readAll().split('\n')) {
+        const QByteArray line = fileLine.trimmed();
+        if (line.startsWith('['))
+            general = line.compare("[General]", Qt::CaseInsensitive) == 0;
+        else if (general && line.startsWith(name)
+            && line.mid(name.size()).trimmed().startsWith('='))
+            found = line.mid(line.indexOf('=') + 1).trimmed();
+    }
+    return found;
+}
+
+// The bytes a value of the file stands for: a byte array's content, or a plain value as it is.
+QByteArray fileBytes(const QByteArray &text)
+{
+    const QByteArray bytes = unescaped(text);
+    const QByteArrayView prefix = "@ByteArray(";
+    if (bytes.startsWith(prefix) && bytes.endsWith(')'))
+        return bytes.sliced(prefix.size(), bytes.size() - prefix.size() - 1);
+    return text;
+}
+
+void printLine(const QString &line)
+{
+    std::fputs(line.toUtf8().append('\n').constData(), stdout);
+    std::fflush(stdout);
+}
+
+} // namespace
 
 SettingsPreferences::SettingsPreferences()
     // The native format on Linux is an INI file named after the organization and the
@@ -25,11 +116,48 @@ std::optional<QByteArray> SettingsPreferences::data(const QString &key) const
     const QVariant value = m_settings->value(key);
     if (!value.isValid())
         return std::nullopt;
-    return value.toByteArray();
+    // QSettings reads back exactly the byte arrays it wrote, which are plain ASCII. Anything
+    // else was written by hand: a plain value, which it would split at commas and strip of
+    // quotes, or raw non-ASCII bytes, which it would turn into '?'. Those come from the file.
+    const std::optional<QByteArray> text = valueInFile(m_settings->fileName(), key);
+    if (!text || (value.typeId() == QMetaType::QByteArray && isAscii(*text)))
+        return value.toByteArray();
+    return fileBytes(*text);
+}
+
+QString SettingsPreferences::keepUnreadableFile()
+{
+    QFile file(m_settings->fileName());
+    if (!file.open(QIODevice::ReadOnly))
+        return {}; // nothing to keep, or nothing QSettings could read either
+    const QByteArray contents = file.readAll();
+    m_settings->allKeys(); // parses every section, which sets the status
+    // QSettings passes over some binary junk without an error, but a file it wrote holds no
+    // control character.
+    const bool binary = std::any_of(contents.cbegin(), contents.cend(), [](char c) {
+        return (uchar(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') || c == 0x7f;
+    });
+    if (m_settings->status() != QSettings::FormatError && !binary)
+        return {};
+    const QString copy = file.fileName() + QStringLiteral(".unreadable-")
+        + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    if (!file.copy(copy))
+        return QStringLiteral("it cannot be read, and keeping a copy of it as %1 failed").arg(copy);
+    printLine(QStringLiteral("The settings file %1 could not be read; it is kept as %2, and a "
+                             "new one is written")
+                  .arg(file.fileName(), copy));
+    return {};
 }
 
 QString SettingsPreferences::setData(const QString &key, const QByteArray &value)
 {
+    // QSettings would rewrite a file it cannot read with nothing of it kept: copy it aside
+    // first, or write nothing.
+    if (!m_fileChecked) {
+        if (const QString reason = keepUnreadableFile(); !reason.isEmpty())
+            return failure(reason);
+        m_fileChecked = true;
+    }
     // QSettings never clears its status, so after one failure every later write would look
     // failed too: a fresh instance judges this write on its own. It shares the file's cached
     // state with the old one, so the changes that could not be written go out with this one.
@@ -52,6 +180,11 @@ QString SettingsPreferences::setData(const QString &key, const QByteArray &value
         reason = QStringLiteral("the directory %1 is read-only").arg(directory.filePath());
     else if (file.exists() && !file.isWritable())
         reason = QStringLiteral("the file is read-only");
+    return failure(reason);
+}
+
+QString SettingsPreferences::failure(const QString &reason) const
+{
     return QStringLiteral("could not save to %1 (%2); the change is kept in memory and saved "
                           "again at the next change")
         .arg(m_settings->fileName(), reason);

@@ -198,6 +198,71 @@ private slots:
         }
     }
 
+    // A settings file edited by hand: what QSettings would read with a loss is read from the
+    // file itself, and what cannot be read is kept aside exactly, before anything is written.
+    void handEditedFileIsReadOrKeptAside_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QStringList>("loaded");
+        QTest::addColumn<QByteArray>("kept"); // under the backup key
+        QTest::addColumn<bool>("copied"); // the whole file, next to it
+        const auto json = [](const QByteArray &face) {
+            return "[{\"id\":\"E621E1F8-C36C-495A-93FC-0C247A3E6E5F\",\"face\":\"" + face
+                + "\",\"category\":\"Custom\",\"tags\":[\"a\",\"b\"]}]";
+        };
+        const auto file = [](const QByteArray &value) {
+            return "[General]\nCustomKaomojis=" + value + '\n';
+        };
+        const auto byteArray = [](QByteArray value) {
+            return "\"@ByteArray(" + value.replace("\"", "\\\"") + ")\"";
+        };
+        QTest::newRow("plain JSON")
+            << file(json("(^_^)")) << QStringList { "(^_^)" } << QByteArray() << false;
+        QTest::newRow("plain, invalid UTF-8")
+            << file(json("\xff")) << QStringList() << json("\xff") << false;
+        QTest::newRow("raw UTF-8 in a byte array")
+            << file(byteArray(json("(•⩊•) mine"))) << QStringList { "(•⩊•) mine" } << QByteArray()
+            << false;
+        QTest::newRow("invalid UTF-8 in a byte array")
+            << file(byteArray(json("(\xc3)"))) << QStringList() << json("(\xc3)") << false;
+        QTest::newRow("stray line") << "[General]\nstray\n" + file("@ByteArray([])")
+                                    << QStringList() << QByteArray() << true;
+        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR=", 18) << QStringList()
+                                << QByteArray() << true;
+    }
+    void handEditedFileIsReadOrKeptAside()
+    {
+        QFETCH(QByteArray, contents);
+        QFETCH(QStringList, loaded);
+        QFETCH(QByteArray, kept);
+        QFETCH(bool, copied);
+        QFile file(settingsPath());
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size());
+        file.close();
+        StdoutCapture capture;
+        {
+            SettingsPreferences preferences(settingsPath());
+            KaomojiData store(preferences);
+            QCOMPARE(faces(store.customKaomojis()), loaded);
+            store.addCustomKaomoji(Kaomoji::create("new", "Custom"));
+            store.addToRecentlyUsed(preset(store, "Joy", 0));
+        }
+        const QByteArray printed = capture.text();
+        // One line for each thing kept aside, and no save reported as failed.
+        QCOMPARE(printed.count('\n'), int(!kept.isEmpty()) + int(copied));
+        const SettingsPreferences reread(settingsPath());
+        QCOMPARE(reread.data(KaomojiData::customKey + "Unreadable").value_or(""), kept);
+        QCOMPARE(stored(reread, KaomojiData::customKey), QStringList { "new" } + loaded);
+        const QStringList aside = QDir(m_dir.path()).entryList({ "Pelmora.conf.unreadable-*" });
+        QCOMPARE(aside.size(), int(copied));
+        for (const QString &name : aside) {
+            QFile copy(m_dir.filePath(name));
+            QVERIFY(copy.open(QIODevice::ReadOnly) && printed.contains(copy.fileName().toUtf8()));
+            QCOMPARE(copy.readAll(), contents);
+            copy.remove();
+        }
+    }
+
     void unwritableConfigIsReportedAndRetried()
     {
         // The settings file sits in a directory that cannot be created: its parent is a

@@ -31,8 +31,9 @@ RUN=(
 DEB=(dpkg-dev)
 TEST=(
     qml6-module-qttest
-    # the end-to-end runs: clipboard and input tools on the virtual display
-    xclip
+    # the end-to-end runs: clipboard and input tools on the virtual display; a private session
+    # bus with a tray watcher of the tests' own (Debian's Python, with its D-Bus bindings)
+    xclip dbus python3 python3-dbus python3-gi
     # the installed tree and the package, checked with Debian's own validators
     desktop-file-utils appstream lintian man-db
 )

@@ -162,6 +162,15 @@ void LoopbackHttpServer::send(QTcpSocket *socket, const Answer &answer)
 {
     if (answer.silent)
         return;
+    if (answer.trickleMilliseconds > 0) {
+        auto *trickle = new QTimer(socket);
+        connect(trickle, &QTimer::timeout, socket, [socket, rest = answer.raw]() mutable {
+            socket->write(rest.left(1));
+            rest.remove(0, 1);
+        });
+        trickle->start(answer.trickleMilliseconds);
+        return;
+    }
     socket->write(answer.raw);
     m_streamedBytes = 0;
     m_bytesToStream = answer.streamedBodyBytes;

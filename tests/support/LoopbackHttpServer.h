@@ -26,6 +26,7 @@ public:
         bool silent = false; // never answers
         bool hangUp = false; // closes the connection once `raw` is written
         int delayMilliseconds = 0;
+        int trickleMilliseconds = 0; // when set, `raw` goes out one byte per such pause
     };
     using Responder = std::function<Answer(const QByteArray &request)>;
 

@@ -1,5 +1,6 @@
 #include "AIKaomojiGenerator.h"
 
+#include "FaceText.h"
 #include "GenerationTask.h"
 
 #include <QCoreApplication>
@@ -93,8 +94,13 @@ GenerationResult AIKaomojiGenerator::resultFromBody(const QByteArray &body)
     // A string "error" wins over a face; an error of any other type is not the service's.
     if (const QJsonValue error = reply.value(QStringLiteral("error")); error.isString())
         return GenerationResult::failure({ errorDomain, serviceErrorCode, error.toString() });
-    if (const QJsonValue face = reply.value(QStringLiteral("kaomoji")); face.isString())
-        return GenerationResult::success(face.toString());
-    return GenerationResult::failure(
-        { errorDomain, missingKaomojiErrorCode, QStringLiteral("Failed to parse API response") });
+    const QJsonValue face = reply.value(QStringLiteral("kaomoji"));
+    // A lone surrogate escaped in the JSON is no text at all: the reply is unreadable.
+    if (!face.isString() || !face.toString().isValidUtf16())
+        return GenerationResult::failure({ errorDomain, missingKaomojiErrorCode,
+            QStringLiteral("Failed to parse API response") });
+    if (const QString problem = FaceText::problem(face.toString()); !problem.isEmpty())
+        return GenerationResult::failure({ errorDomain, unusableKaomojiErrorCode,
+            QStringLiteral("The generation service sent an unusable kaomoji. ") + problem });
+    return GenerationResult::success(face.toString());
 }

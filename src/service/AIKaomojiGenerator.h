@@ -24,6 +24,7 @@ public:
     static constexpr int serviceErrorCode = 2;
     static constexpr int missingKaomojiErrorCode = 3;
     static constexpr int tooLargeErrorCode = 4;
+    static constexpr int unusableKaomojiErrorCode = 7;
 
     static inline const QString encodingErrorDomain = QStringLiteral("QStringConverter");
     static constexpr int encodingErrorCode = 1;

@@ -135,8 +135,9 @@ private slots:
         row("escaped face",
             json(200, R"-({"kaomoji":"\u0295\u2022\u1d25\u2022\u0294 \ud83d\udc31"})-"),
             "success: ʕ•ᴥ•ʔ 🐱");
-        for (const QByteArray body :
-            { R"-({"kaomoji":7})-", R"-({"face":"(^_^)"})-", R"-({"error":5})-", "{}" })
+        // A lone surrogate is no text, so no face either.
+        for (const QByteArray body : { R"-({"kaomoji":7})-", R"-({"face":"(^_^)"})-",
+                 R"-({"error":5})-", "{}", R"-({"kaomoji":"(\ud800)"})-" })
             row("no face: " + body, json(200, body), ours(3, "Failed to parse API response"));
         for (const QByteArray &body : QList<QByteArray> { "[]", "[" + catFace + "]" })
             row("not an object: " + body, json(200, body),
@@ -148,12 +149,16 @@ private slots:
             row(status + ", which never has a body",
                 { "HTTP/1.1 " + status + " No Body\r\nContent-Length: 0\r\n\r\n" },
                 ours(1, "No data received"));
+        row("face of 1,001 characters",
+            json(200, "{\"kaomoji\":\"" + QByteArray(1001, 'o') + "\"}"),
+            ours(7,
+                "The generation service sent an unusable kaomoji. A kaomoji can be at most "
+                "1,000 characters long."));
 
         const QString tooLarge = ours(4, "Response too large");
-        const QByteArray largestFace(
-            AIKaomojiGenerator::maximumReplySize - catFace.size() + 5, 'o');
-        const QByteArray largest = "{\"kaomoji\":\"" + largestFace + "\"}";
-        row("largest reply", json(200, largest), "success: " + largestFace);
+        const QByteArray largest =
+            catFace.chopped(1).leftJustified(AIKaomojiGenerator::maximumReplySize - 1, ' ') + '}';
+        row("largest reply", json(200, largest), "success: (^_^)");
         row("one byte larger", json(200, largest + ' '), tooLarge);
         // Announced and never sent: only refusing at the announcement ends this.
         row("2 MiB announced", { "HTTP/1.1 200 OK\r\nContent-Length: 2097152\r\n\r\n{" }, tooLarge);

@@ -19,7 +19,6 @@ public:
     using Completion = std::function<void(const GenerationResult &)>;
 
     static inline const QString errorDomain = QStringLiteral("AIKaomojiGenerator");
-    static constexpr int noDataErrorCode = 1;
     static constexpr int notAnObjectErrorCode = 2;
     static constexpr int serviceErrorCode = 2;
     static constexpr int missingKaomojiErrorCode = 3;

@@ -8,22 +8,16 @@ namespace {
 // Qt's read buffer per reply; what the service sends beyond it waits in the socket.
 constexpr qint64 readBufferSize = 64 * 1024;
 
-// Qt turns HTTP 4xx and 5xx statuses into content, server and (for 400) protocol errors, yet
-// such a reply still carries the service's JSON, which is read like any other.
-bool isStatusError(QNetworkReply::NetworkError error)
+// Whether `error` is Qt's word for the reply's HTTP status rather than a failure of the
+// exchange. Qt names statuses of 400 and above after network errors from 100 up (407 as a
+// proxy error) once the whole body is in; errors below 100 are the connection's (refused,
+// closed, time-out, TLS, redirects). Qt's failure to inflate a compressed body (a corrupt one,
+// or one past its safety limit of 10 MiB) can come with any status: below 400 it is the
+// transport's error; from 400 up it looks like the status's, and what was inflated before it
+// goes to the JSON parser like any body.
+bool isStatusError(QNetworkReply::NetworkError error, const QVariant &status)
 {
-    return error == QNetworkReply::ProtocolInvalidOperationError
-        || (error >= QNetworkReply::ContentAccessDenied
-               && error <= QNetworkReply::UnknownContentError)
-        || (error >= QNetworkReply::InternalServerError
-            && error <= QNetworkReply::UnknownServerError);
-}
-
-// Statuses whose replies never carry a body. Any other reply that arrived has one, even if
-// it is empty, and the JSON parser judges it.
-bool hasNoBody(int status)
-{
-    return status == 204 || status == 205 || status == 304;
+    return status.toInt() >= 400 && error > QNetworkReply::UnknownNetworkError;
 }
 
 GenerationError clientError(int code, const QString &message)
@@ -106,13 +100,11 @@ GenerationResult GenerationTask::result() const
     if (m_tooLarge)
         return GenerationResult::failure(clientError(
             AIKaomojiGenerator::tooLargeErrorCode, QStringLiteral("Response too large")));
-    const QVariant status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     const QNetworkReply::NetworkError error = m_reply->error();
-    if (error != QNetworkReply::NoError && !(status.isValid() && isStatusError(error)))
+    const QVariant status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (error != QNetworkReply::NoError && !isStatusError(error, status))
         return GenerationResult::failure(
             { QStringLiteral("QNetworkReply"), int(error), m_reply->errorString() });
-    if (!status.isValid() || hasNoBody(status.toInt()))
-        return GenerationResult::failure(
-            clientError(AIKaomojiGenerator::noDataErrorCode, QStringLiteral("No data received")));
+    // Whatever the status, even one that never carries a body, the JSON parser judges it.
     return AIKaomojiGenerator::resultFromBody(m_body);
 }

@@ -46,7 +46,7 @@ QNetworkRequest AIKaomojiGenerator::makeRequest(const QUrl &endpoint, int timeou
 {
     QNetworkRequest request(endpoint);
     request.setRawHeader("Content-Type", "application/json");
-    request.setTransferTimeout(timeoutMilliseconds);
+    request.setAttribute(timeLimitAttribute, timeoutMilliseconds);
     // Prompts are the user's words: never follow a redirect from https to http.
     request.setAttribute(
         QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);

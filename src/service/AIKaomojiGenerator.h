@@ -23,12 +23,18 @@ public:
     static constexpr int serviceErrorCode = 2;
     static constexpr int missingKaomojiErrorCode = 3;
     static constexpr int tooLargeErrorCode = 4;
+    static constexpr int timedOutErrorCode = 5;
     static constexpr int unusableKaomojiErrorCode = 7;
 
     static inline const QString encodingErrorDomain = QStringLiteral("QStringConverter");
     static constexpr int encodingErrorCode = 1;
 
+    // The whole exchange, from sending the prompt to the last byte of the reply, must fit in
+    // this; a service that trickles its reply gains no more time than a silent one.
     static constexpr int requestTimeoutMilliseconds = 60000;
+    // Where makeRequest() keeps the time limit for the request's own GenerationTask.
+    static constexpr auto timeLimitAttribute =
+        QNetworkRequest::Attribute(QNetworkRequest::User + 1);
     // A reply body beyond this is refused without reading the rest.
     static constexpr qint64 maximumReplySize = 1024 * 1024;
 
@@ -46,8 +52,8 @@ public:
     static void generateKaomoji(const QNetworkRequest &request, const QString &prompt,
         QObject *context, Completion completion);
 
-    // The request the app posts: JSON content type, 60-second limit, and redirects only to
-    // addresses at least as safe.
+    // The request the app posts: JSON content type, a limit on the whole exchange, and
+    // redirects only to addresses at least as safe.
     static QNetworkRequest makeRequest(
         const QUrl &endpoint = endpointURL(), int timeoutMilliseconds = requestTimeoutMilliseconds);
     static QByteArray requestBody(const QString &prompt);

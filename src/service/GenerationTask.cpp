@@ -20,6 +20,14 @@ bool isStatusError(QNetworkReply::NetworkError error, const QVariant &status)
     return status.toInt() >= 400 && error > QNetworkReply::UnknownNetworkError;
 }
 
+QString timeLimitMessage(int milliseconds)
+{
+    const int seconds = (milliseconds + 999) / 1000;
+    return seconds == 1
+        ? QStringLiteral("The generation service did not answer within 1 second")
+        : QStringLiteral("The generation service did not answer within %1 seconds").arg(seconds);
+}
+
 GenerationError clientError(int code, const QString &message)
 {
     return { AIKaomojiGenerator::errorDomain, code, message };
@@ -36,6 +44,12 @@ GenerationTask::GenerationTask(
     , m_completion(std::move(completion))
 {
     reply->setReadBufferSize(readBufferSize);
+    m_timeLimit.setSingleShot(true);
+    connect(&m_timeLimit, &QTimer::timeout, this, &GenerationTask::endAtTimeLimit);
+    m_timeLimit.start(reply->request()
+                          .attribute(AIKaomojiGenerator::timeLimitAttribute,
+                              AIKaomojiGenerator::requestTimeoutMilliseconds)
+                          .toInt());
     connect(reply, &QNetworkReply::metaDataChanged, this, &GenerationTask::checkAnnouncedSize);
     connect(reply, &QNetworkReply::readyRead, this, &GenerationTask::readBody);
     connect(reply, &QNetworkReply::finished, this, &GenerationTask::finish);
@@ -62,6 +76,12 @@ void GenerationTask::checkAnnouncedSize()
         refuseOversizedReply();
 }
 
+void GenerationTask::endAtTimeLimit()
+{
+    m_timedOut = true;
+    m_reply->abort();
+}
+
 void GenerationTask::readBody()
 {
     if (m_tooLarge)
@@ -86,6 +106,7 @@ void GenerationTask::finish()
     if (m_finished)
         return;
     m_finished = true;
+    m_timeLimit.stop();
     // An aborted or timed-out reply is closed and has nothing more to read.
     if (!m_tooLarge && m_reply->isOpen())
         readBody();
@@ -100,6 +121,9 @@ GenerationResult GenerationTask::result() const
     if (m_tooLarge)
         return GenerationResult::failure(clientError(
             AIKaomojiGenerator::tooLargeErrorCode, QStringLiteral("Response too large")));
+    if (m_timedOut)
+        return GenerationResult::failure(clientError(
+            AIKaomojiGenerator::timedOutErrorCode, timeLimitMessage(m_timeLimit.interval())));
     const QNetworkReply::NetworkError error = m_reply->error();
     const QVariant status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (error != QNetworkReply::NoError && !isStatusError(error, status))

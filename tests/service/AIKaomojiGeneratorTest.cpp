@@ -177,11 +177,13 @@ private slots:
         row("hang-up in the body",
             { "HTTP/1.1 500 Oops\r\nContent-Length: 40\r\n\r\n" + catFace, 0, false, true },
             network(QNetworkReply::RemoteHostClosedError));
-        // Past the time limit, which Qt words as a cancelled operation.
-        row("no answer in time", { {}, 0, true }, network(QNetworkReply::OperationCanceledError),
+        // The time limit is for the whole exchange, not for each silence.
+        const QString late = ours(5, "The generation service did not answer within 1 second");
+        row("no answer in time", { {}, 0, true }, late, "1 s limit");
+        row("body not in time", { "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n{" }, late,
             "1 s limit");
-        row("body not in time", { "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n{" },
-            network(QNetworkReply::OperationCanceledError), "1 s limit");
+        row("reply trickling", { json(200, catFace).raw, 0, false, false, 0, 100 }, late,
+            "1 s limit");
         // Prompts are the user's words: only to a trusted service, never on to plain http.
         row("https", json(200, catFace), "success: (^_^)", "https");
         row("https, untrusted", json(200, catFace), network(QNetworkReply::SslHandshakeFailedError),

@@ -47,9 +47,6 @@ QNetworkRequest AIKaomojiGenerator::makeRequest(const QUrl &endpoint, int timeou
     QNetworkRequest request(endpoint);
     request.setRawHeader("Content-Type", "application/json");
     request.setAttribute(timeLimitAttribute, timeoutMilliseconds);
-    // Prompts are the user's words: never follow a redirect from https to http.
-    request.setAttribute(
-        QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     return request;
 }
 
@@ -76,7 +73,11 @@ void AIKaomojiGenerator::generateKaomoji(
             QStringLiteral("The prompt is not valid Unicode text") }));
         return;
     }
-    QNetworkReply *reply = sharedSession()->post(request, requestBody(prompt));
+    // GenerationTask judges every redirect, whatever request the caller made.
+    QNetworkRequest checked = request;
+    checked.setAttribute(
+        QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
+    QNetworkReply *reply = sharedSession()->post(checked, requestBody(prompt));
     new GenerationTask(reply, context, std::move(completion));
 }
 

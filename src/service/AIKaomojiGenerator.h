@@ -24,6 +24,7 @@ public:
     static constexpr int missingKaomojiErrorCode = 3;
     static constexpr int tooLargeErrorCode = 4;
     static constexpr int timedOutErrorCode = 5;
+    static constexpr int redirectRefusedErrorCode = 6;
     static constexpr int unusableKaomojiErrorCode = 7;
 
     static inline const QString encodingErrorDomain = QStringLiteral("QStringConverter");
@@ -46,14 +47,15 @@ public:
     // Sends `prompt` unchanged to endpointURL(). The completion runs exactly once, later, on
     // the UI thread, and not at all once `context` (when given) has been destroyed. Only a
     // prompt that is not valid Unicode fails at once, before this returns, and sends nothing.
+    // A redirect is followed only within the endpoint's origin (scheme, host and port): the
+    // prompt is the user's words, and only the configured service may see it or answer it.
     // Call on the UI thread.
     static void generateKaomoji(const QString &prompt, QObject *context, Completion completion);
     // The same with a request of the caller's making, for another address or time limit.
     static void generateKaomoji(const QNetworkRequest &request, const QString &prompt,
         QObject *context, Completion completion);
 
-    // The request the app posts: JSON content type, a limit on the whole exchange, and
-    // redirects only to addresses at least as safe.
+    // The request the app posts: JSON content type and a limit on the whole exchange.
     static QNetworkRequest makeRequest(
         const QUrl &endpoint = endpointURL(), int timeoutMilliseconds = requestTimeoutMilliseconds);
     static QByteArray requestBody(const QString &prompt);

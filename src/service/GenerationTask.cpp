@@ -20,6 +20,13 @@ bool isStatusError(QNetworkReply::NetworkError error, const QVariant &status)
     return status.toInt() >= 400 && error > QNetworkReply::UnknownNetworkError;
 }
 
+// Where a reply may send the request again: the same scheme, host and port.
+bool isSameOrigin(const QUrl &url, const QUrl &other)
+{
+    const auto port = [](const QUrl &url) { return url.port(url.scheme() == u"https" ? 443 : 80); };
+    return url.scheme() == other.scheme() && url.host() == other.host() && port(url) == port(other);
+}
+
 QString timeLimitMessage(int milliseconds)
 {
     const int seconds = (milliseconds + 999) / 1000;
@@ -42,6 +49,7 @@ GenerationTask::GenerationTask(
     , m_context(context)
     , m_hasContext(context != nullptr)
     , m_completion(std::move(completion))
+    , m_endpoint(reply->url())
 {
     reply->setReadBufferSize(readBufferSize);
     m_timeLimit.setSingleShot(true);
@@ -51,6 +59,7 @@ GenerationTask::GenerationTask(
                               AIKaomojiGenerator::requestTimeoutMilliseconds)
                           .toInt());
     connect(reply, &QNetworkReply::metaDataChanged, this, &GenerationTask::checkAnnouncedSize);
+    connect(reply, &QNetworkReply::redirected, this, &GenerationTask::checkRedirect);
     connect(reply, &QNetworkReply::readyRead, this, &GenerationTask::readBody);
     connect(reply, &QNetworkReply::finished, this, &GenerationTask::finish);
 }
@@ -74,6 +83,16 @@ void GenerationTask::checkAnnouncedSize()
     const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
     if (length.isValid() && length.toLongLong() > AIKaomojiGenerator::maximumReplySize)
         refuseOversizedReply();
+}
+
+void GenerationTask::checkRedirect(const QUrl &target)
+{
+    if (isSameOrigin(target, m_endpoint)) {
+        emit m_reply->redirectAllowed();
+        return;
+    }
+    m_refusedRedirect = target;
+    m_reply->abort();
 }
 
 void GenerationTask::endAtTimeLimit()
@@ -124,6 +143,14 @@ GenerationResult GenerationTask::result() const
     if (m_timedOut)
         return GenerationResult::failure(clientError(
             AIKaomojiGenerator::timedOutErrorCode, timeLimitMessage(m_timeLimit.interval())));
+    if (m_refusedRedirect.isValid())
+        return GenerationResult::failure(clientError(AIKaomojiGenerator::redirectRefusedErrorCode,
+            QStringLiteral("The generation service tried to send the prompt to another address "
+                           "(%1); it was not sent there")
+                .arg(m_refusedRedirect
+                         .adjusted(QUrl::RemoveUserInfo | QUrl::RemovePath | QUrl::RemoveQuery
+                             | QUrl::RemoveFragment)
+                         .toDisplayString())));
     const QNetworkReply::NetworkError error = m_reply->error();
     const QVariant status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (error != QNetworkReply::NoError && !isStatusError(error, status))

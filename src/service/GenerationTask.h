@@ -6,13 +6,14 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+#include <QUrl>
 
 class QNetworkReply;
 
 // Follows one generation request to its end: gathers the body while refusing oversized
-// replies, ends the exchange at its time limit, applies the reply rules and posts the result
-// to the UI thread once. Lives as a child of its reply, and both go away when the request is
-// over.
+// replies, follows redirects only within the endpoint's origin, ends the exchange at its time
+// limit, applies the reply rules and posts the result to the UI thread once. Lives as a child
+// of its reply, and both go away when the request is over.
 class GenerationTask final : public QObject {
     Q_OBJECT
 
@@ -26,6 +27,7 @@ public:
 
 private:
     void checkAnnouncedSize();
+    void checkRedirect(const QUrl &target);
     void endAtTimeLimit();
     void readBody();
     void refuseOversizedReply();
@@ -36,8 +38,11 @@ private:
     QPointer<QObject> m_context;
     bool m_hasContext;
     AIKaomojiGenerator::Completion m_completion;
+    QUrl m_endpoint;
     QTimer m_timeLimit;
     QByteArray m_body;
+    // Where a redirect refused by checkRedirect() pointed.
+    QUrl m_refusedRedirect;
     bool m_timedOut = false;
     bool m_tooLarge = false;
     bool m_finished = false;

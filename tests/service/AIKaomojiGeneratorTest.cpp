@@ -184,11 +184,19 @@ private slots:
             "1 s limit");
         row("reply trickling", { json(200, catFace).raw, 0, false, false, 0, 100 }, late,
             "1 s limit");
-        // Prompts are the user's words: only to a trusted service, never on to plain http.
+        // Prompts are the user's words: only to a trusted service, and never anywhere else.
         row("https", json(200, catFace), "success: (^_^)", "https");
         row("https, untrusted", json(200, catFace), network(QNetworkReply::SslHandshakeFailedError),
             "https, untrusted");
-        row("https to http", {}, network(QNetworkReply::InsecureRedirectError), "https to http");
+        const QString refused = ours(6,
+            "The generation service tried to send the prompt to another address (%1); it was not "
+            "sent there");
+        const Answer toPlain { LoopbackHttpServer::reply(307, {}, "Location: {plain}/x\r\n") };
+        row("redirect to another port", toPlain, refused.arg("{plain}"), "other");
+        row("redirect from https to http", toPlain, refused.arg("{plain}"), "https");
+        row("redirect to another host",
+            { LoopbackHttpServer::reply(302, {}, "Location: http://localhost/x\r\n") },
+            refused.arg("http://localhost"));
     }
     void completesWithWhatTheExchangeGave()
     {
@@ -196,11 +204,14 @@ private slots:
         QFETCH(Answer, answer);
         QFETCH(QString, expected);
         LoopbackHttpServer https(true);
-        LoopbackHttpServer &server = how.startsWith(u"https") ? https : *m_server;
+        LoopbackHttpServer other;
+        LoopbackHttpServer &server = how.startsWith(u"https") ? https
+            : how == u"other"                                 ? other
+                                                              : *m_server;
+        const QByteArray plain = m_server->url({}).toEncoded();
+        answer.raw.replace("{plain}", plain);
         server.answerWith(answer);
-        if (how == u"https to http")
-            https.answerWith(Answer { LoopbackHttpServer::reply(
-                307, {}, "Location: " + m_server->url().toEncoded() + "\r\n") });
+        expected.replace(QStringLiteral("{plain}"), QString::fromLatin1(plain));
         QUrl url = server.url();
         if (how == u"closed port") {
             QTcpServer gone;
@@ -215,6 +226,8 @@ private slots:
             request.setSslConfiguration(LoopbackHttpServer::trustingClient());
 
         QCOMPARE(describe(generate(QStringLiteral("cat"), request)), expected);
+        // Nothing reaches the server a redirect pointed to.
+        QVERIFY(&server == m_server.get() || m_server->requests().isEmpty());
         // A body over the limit is cut off, not read to its end.
         QTRY_COMPARE(m_server->clientHungUp(), answer.streamedBodyBytes > 0);
         QVERIFY(m_server->streamedBytes() < 16 << 20);

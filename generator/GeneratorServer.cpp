@@ -11,6 +11,8 @@
 #include <QSslServer>
 #include <QTcpSocket>
 #include <algorithm>
+#include <limits>
+#include <optional>
 
 namespace {
 
@@ -23,6 +25,38 @@ QByteArray jsonBody(const char *key, const QString &value)
 {
     return QJsonDocument(QJsonObject { { QLatin1String(key), value } })
         .toJson(QJsonDocument::Compact);
+}
+
+// Where a request head ends in `head` (just past its blank line), looking from `from`; -1
+// while it goes on. As for Qt's reader, a bare "\n" ends a line too.
+qsizetype headEnd(const QByteArray &head, qsizetype from)
+{
+    for (qsizetype at = head.indexOf('\n', from); at >= 0; at = head.indexOf('\n', at + 1)) {
+        if (head.mid(at + 1, 1) == "\n")
+            return at + 2;
+        if (head.mid(at + 1, 2) == "\r\n")
+            return at + 3;
+    }
+    return -1;
+}
+
+// The body length Qt's reader takes from a complete head: its first Content-Length. The end of
+// a chunked body is not looked for: all that follows counts until Qt has read the request.
+qint64 bodyLength(const QByteArray &head)
+{
+    std::optional<qint64> length;
+    for (const QByteArray &line : head.split('\n')) {
+        const qsizetype colon = line.indexOf(':');
+        const QByteArray name = line.left(colon).trimmed().toLower();
+        if (name == "transfer-encoding" && line.toLower().contains("chunked"))
+            return std::numeric_limits<qint64>::max();
+        if (name == "content-length" && !length) {
+            bool ok = false;
+            const auto value = qint64(line.mid(colon + 1).trimmed().toULongLong(&ok));
+            length = ok && value > 0 ? value : 0;
+        }
+    }
+    return length.value_or(0);
 }
 
 void reply(QHttpServerResponder &responder, StatusCode status, const QByteArray &body)
@@ -95,7 +129,7 @@ bool GeneratorServer::handleRequest(const QHttpServerRequest &request, QTcpSocke
     // A finished request gives the connection a fresh allowance of time and bytes.
     if (auto it = m_connections.find(socket); it != m_connections.end()) {
         it->deadline = QDeadlineTimer(m_idleTimeout);
-        it->pendingBytes = 0;
+        it->startRequest();
     }
 
     answer(request, makeResponder(request, socket));
@@ -142,7 +176,9 @@ void GeneratorServer::missingHandler(const QHttpServerRequest &request, QTcpSock
 
 void GeneratorServer::watch(QTcpSocket *socket)
 {
-    m_connections.insert(socket, { socket, QDeadlineTimer(m_idleTimeout), 0 });
+    Connection &connection = m_connections[socket];
+    connection.socket = socket;
+    connection.deadline = QDeadlineTimer(m_idleTimeout);
     // Connected before Qt's own reader, so this sees each arrival before Qt consumes it.
     connect(socket, &QIODevice::readyRead, this, [this, socket] { countIncoming(socket); });
 }
@@ -150,11 +186,51 @@ void GeneratorServer::watch(QTcpSocket *socket)
 void GeneratorServer::countIncoming(QTcpSocket *socket)
 {
     const auto it = m_connections.find(socket);
-    if (it == m_connections.end())
-        return;
-    it->pendingBytes += socket->bytesAvailable();
-    if (it->pendingBytes > largestPendingRequest)
+    if (it != m_connections.end() && !it->scan(socket))
         refuseOversizedRequest(socket);
+}
+
+void GeneratorServer::Connection::startRequest()
+{
+    head.clear();
+    requestBytes = 0;
+    bodyLeft = -1;
+}
+
+bool GeneratorServer::Connection::scan(QTcpSocket *socket)
+{
+    // Qt's reader takes one whole request at a time and leaves what follows it for the next
+    // call; of a request it cannot finish yet it takes all there is. So the bytes at hand
+    // continue the request being scanned, and the scan stops where that request ends.
+    const qint64 available = socket->bytesAvailable();
+    qint64 at = 0;
+    if (bodyLeft < 0) {
+        const QByteArray bytes =
+            socket->peek(std::min(available, largestPendingRequest + 1 - requestBytes));
+        // Like Qt's reader, skip the line breaks between one request and the next.
+        while (
+            head.isEmpty() && at < bytes.size() && QByteArrayView(" \t\r\n\v").contains(bytes[at]))
+            ++at;
+        const qsizetype seen = head.size();
+        head += bytes.mid(at);
+        const qsizetype end = headEnd(head, std::max<qsizetype>(seen - 2, 0));
+        if (end < 0) {
+            requestBytes = head.size();
+            return requestBytes <= largestPendingRequest;
+        }
+        at += end - seen;
+        head.truncate(end);
+        requestBytes = end;
+        bodyLeft = bodyLength(head);
+    }
+    const qint64 body = std::min(bodyLeft, available - at);
+    requestBytes += body;
+    bodyLeft -= body;
+    if (requestBytes > largestPendingRequest)
+        return false;
+    if (bodyLeft == 0)
+        startRequest();
+    return true;
 }
 
 void GeneratorServer::refuseOversizedRequest(QTcpSocket *socket)

@@ -17,16 +17,15 @@ class QTcpSocket;
 
 // The HTTP side of the generation service: answers POST /api/generate-kaomoji.js with a face
 // from the composer, and every other request with a JSON error. Connections that stay silent
-// or half-sent too long, or send more than a request may hold, are closed.
+// or half-sent too long, or send a request larger than a request may be, are closed.
 class GeneratorServer final : public QAbstractHttpServer {
     Q_OBJECT
 
 public:
     static constexpr const char *endpointPath = "/api/generate-kaomoji.js";
     // More than any acceptable request (16 KiB of body plus headers) may buffer before the
-    // client is told the request is too large.
+    // client is told the request is too large. Each request of a pipelined burst counts alone.
     static constexpr qint64 largestPendingRequest = 256 * 1024;
-
     GeneratorServer(
         FaceComposer &composer, std::chrono::milliseconds idleTimeout, QObject *parent = nullptr);
 
@@ -41,10 +40,18 @@ protected:
     void missingHandler(const QHttpServerRequest &request, QTcpSocket *socket) override;
 
 private:
+    // A client connection and the request Qt's reader is in, as far as the bytes show.
     struct Connection {
         QPointer<QTcpSocket> socket;
         QDeadlineTimer deadline;
-        qint64 pendingBytes = 0;
+        QByteArray head; // the request's head until its blank line is seen
+        qint64 requestBytes = 0;
+        qint64 bodyLeft = -1; // -1 until the head is complete
+
+        // Follows the request through the bytes after what Qt's reader took; false once it
+        // is larger than a request may be.
+        bool scan(QTcpSocket *socket);
+        void startRequest();
     };
 
     void answer(const QHttpServerRequest &request, QHttpServerResponder &&responder);

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
+#include <sys/resource.h>
 
 namespace {
 
@@ -25,6 +26,18 @@ QByteArray jsonBody(const char *key, const QString &value)
 {
     return QJsonDocument(QJsonObject { { QLatin1String(key), value } })
         .toJson(QJsonDocument::Compact);
+}
+
+// How many connections the process can keep open with the file descriptors it may have.
+qsizetype connectionCapacity(int spared)
+{
+    rlimit limit {};
+    if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+        return std::numeric_limits<int>::max();
+    const auto descriptors =
+        qsizetype(std::min<rlim_t>(limit.rlim_cur, std::numeric_limits<int>::max()));
+    // A low limit still leaves half of it to clients.
+    return std::max(descriptors - spared, descriptors / 2);
 }
 
 // Where a request head ends in `head` (just past its blank line), looking from `from`; -1
@@ -77,6 +90,7 @@ GeneratorServer::GeneratorServer(
     : QAbstractHttpServer(parent)
     , m_composer(composer)
     , m_idleTimeout(idleTimeout)
+    , m_connectionCap(connectionCapacity(sparedDescriptors))
 {
     // Sweep often enough that no connection outlives its deadline by more than half of it.
     m_idleSweep.setInterval(std::clamp(
@@ -176,11 +190,39 @@ void GeneratorServer::missingHandler(const QHttpServerRequest &request, QTcpSock
 
 void GeneratorServer::watch(QTcpSocket *socket)
 {
+    if (!makeRoomFor(socket))
+        return;
     Connection &connection = m_connections[socket];
     connection.socket = socket;
     connection.deadline = QDeadlineTimer(m_idleTimeout);
     // Connected before Qt's own reader, so this sees each arrival before Qt consumes it.
     connect(socket, &QIODevice::readyRead, this, [this, socket] { countIncoming(socket); });
+    connect(socket, &QAbstractSocket::disconnected, this,
+        [this, socket] { m_connections.remove(socket); });
+}
+
+bool GeneratorServer::makeRoomFor(QTcpSocket *socket)
+{
+    if (m_connections.size() < m_connectionCap)
+        return true;
+    // The connection idle longest makes way; with none idle, the new one is turned away.
+    QTcpSocket *leaving = socket;
+    QDeadlineTimer soonest(QDeadlineTimer::Forever);
+    for (const Connection &connection : std::as_const(m_connections)) {
+        if (connection.isIdle() && connection.deadline < soonest) {
+            soonest = connection.deadline;
+            leaving = connection.socket;
+        }
+    }
+    close(leaving);
+    return leaving != socket;
+}
+
+void GeneratorServer::close(QTcpSocket *socket)
+{
+    m_connections.remove(socket);
+    socket->abort();
+    socket->deleteLater();
 }
 
 void GeneratorServer::countIncoming(QTcpSocket *socket)
@@ -188,6 +230,12 @@ void GeneratorServer::countIncoming(QTcpSocket *socket)
     const auto it = m_connections.find(socket);
     if (it != m_connections.end() && !it->scan(socket))
         refuseOversizedRequest(socket);
+}
+
+bool GeneratorServer::Connection::isIdle() const
+{
+    return requestBytes == 0 && socket && socket->bytesAvailable() == 0
+        && socket->bytesToWrite() == 0;
 }
 
 void GeneratorServer::Connection::startRequest()
@@ -244,11 +292,12 @@ void GeneratorServer::refuseOversizedRequest(QTcpSocket *socket)
     const auto discard = [socket] { socket->skip(socket->bytesAvailable()); };
     connect(socket, &QIODevice::readyRead, socket, discard);
     discard();
-    QTimer::singleShot(lingerAfterRefusal, socket, [socket] {
-        socket->abort();
-        socket->deleteLater();
+    QTimer::singleShot(lingerAfterRefusal, this, [this, socket = QPointer(socket)] {
+        if (socket)
+            close(socket);
     });
-    m_connections.remove(socket);
+    // Still counted among the open connections, but no longer timed by the idle sweep.
+    m_connections[socket].deadline = QDeadlineTimer(QDeadlineTimer::Forever);
     const QByteArray body = jsonBody("error",
         QStringLiteral("The request is larger than %1 KiB; at most %2 KiB of body are accepted.")
             .arg(largestPendingRequest / 1024)
@@ -264,16 +313,14 @@ void GeneratorServer::refuseOversizedRequest(QTcpSocket *socket)
 
 void GeneratorServer::closeIdleConnections()
 {
-    for (auto it = m_connections.begin(); it != m_connections.end();) {
-        QTcpSocket *socket = it->socket;
-        if (socket == nullptr) {
-            it = m_connections.erase(it);
-        } else if (it->deadline.hasExpired()) {
-            it = m_connections.erase(it);
-            socket->abort();
-            socket->deleteLater();
-        } else {
-            ++it;
-        }
+    // Closing a connection takes it out of the table, so pick them all first.
+    QList<QTcpSocket *> expired;
+    for (auto it = m_connections.cbegin(); it != m_connections.cend(); ++it) {
+        if (it->socket == nullptr || it->deadline.hasExpired())
+            expired.append(it.key());
+    }
+    for (QTcpSocket *socket : std::as_const(expired)) {
+        if (m_connections.take(socket).socket != nullptr)
+            close(socket);
     }
 }

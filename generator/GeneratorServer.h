@@ -17,7 +17,8 @@ class QTcpSocket;
 
 // The HTTP side of the generation service: answers POST /api/generate-kaomoji.js with a face
 // from the composer, and every other request with a JSON error. Connections that stay silent
-// or half-sent too long, or send a request larger than a request may be, are closed.
+// or half-sent too long, or send a request larger than a request may be, are closed; so is the
+// connection idle longest when a new one would leave no file descriptor to spare.
 class GeneratorServer final : public QAbstractHttpServer {
     Q_OBJECT
 
@@ -26,6 +27,10 @@ public:
     // More than any acceptable request (16 KiB of body plus headers) may buffer before the
     // client is told the request is too large. Each request of a pipelined burst counts alone.
     static constexpr qint64 largestPendingRequest = 256 * 1024;
+    // File descriptors kept free for everything but client connections: the listener, the
+    // event loop, the standard streams, the one new connection about to be accepted.
+    static constexpr int sparedDescriptors = 32;
+
     GeneratorServer(
         FaceComposer &composer, std::chrono::milliseconds idleTimeout, QObject *parent = nullptr);
 
@@ -48,6 +53,7 @@ private:
         qint64 requestBytes = 0;
         qint64 bodyLeft = -1; // -1 until the head is complete
 
+        bool isIdle() const;
         // Follows the request through the bytes after what Qt's reader took; false once it
         // is larger than a request may be.
         bool scan(QTcpSocket *socket);
@@ -59,11 +65,17 @@ private:
     void countIncoming(QTcpSocket *socket);
     void refuseOversizedRequest(QTcpSocket *socket);
     void closeIdleConnections();
+    // Before `socket` joins the open connections at the cap, closes the one idle longest;
+    // false when none is idle and `socket` was closed instead.
+    bool makeRoomFor(QTcpSocket *socket);
+    void close(QTcpSocket *socket);
 
     FaceComposer &m_composer;
     std::chrono::milliseconds m_idleTimeout;
     QHash<QTcpSocket *, Connection> m_connections;
     QTimer m_idleSweep;
     QTcpServer *m_listener = nullptr;
+    // Connections kept open at once, below the process's file descriptor limit.
+    qsizetype m_connectionCap;
     bool m_tls = false;
 };

@@ -12,6 +12,7 @@
 #include <QTcpSocket>
 #include <QTest>
 #include <memory>
+#include <sys/resource.h>
 #include <vector>
 
 namespace {
@@ -175,6 +176,26 @@ private slots:
             QVERIFY2(answer.startsWith("HTTP/1.1 200") && answer.contains("{\"kaomoji\":\""),
                 answer.left(200).constData());
         QCOMPARE(answers[0].count("{\"kaomoji\":\""), 4000);
+    }
+
+    void answersBesideMoreIdleClientsThanItHasDescriptors()
+    {
+        // The service starts with a limit of 128 open files, as a child of this process, and
+        // would close idle connections only after ten minutes.
+        rlimit ours {};
+        QCOMPARE(getrlimit(RLIMIT_NOFILE, &ours), 0);
+        const rlimit low { 128, ours.rlim_max };
+        QCOMPARE(setrlimit(RLIMIT_NOFILE, &low), 0);
+        GeneratorService service({ "--idle-timeout", "600" });
+        QCOMPARE(setrlimit(RLIMIT_NOFILE, &ours), 0);
+        std::vector<std::unique_ptr<QTcpSocket>> idle(300);
+        for (auto &socket : idle) {
+            socket = std::make_unique<QTcpSocket>();
+            socket->connectToHost(QHostAddress::LocalHost, service.port());
+            QVERIFY(socket->waitForConnected(5000));
+        }
+        const QString face = generate(service.endpoint(), QStringLiteral("happy cat"));
+        QVERIFY2(isCatFace(face), qPrintable(face));
     }
 
     void survivesGarbage()

@@ -34,6 +34,9 @@ TEST=(
     # the end-to-end runs: clipboard and input tools on the virtual display; a private session
     # bus with a tray watcher of the tests' own (Debian's Python, with its D-Bus bindings)
     xclip dbus python3 python3-dbus python3-gi
+    # Wayland: sway on its headless backend, Qt's Wayland plugin, clipboard, screenshot and
+    # keyboard tools, a terminal to take the focus, and the pieces of our virtual pointer
+    sway qt6-wayland wl-clipboard grim wtype foot libwayland-dev libwayland-bin
     # the installed tree and the package, checked with Debian's own validators
     desktop-file-utils appstream lintian man-db
 )

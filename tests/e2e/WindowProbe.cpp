@@ -7,6 +7,9 @@
 //   pelmora-window-probe first-tile WINDOW        prints "X Y", a point inside the first result
 //                                                 tile, in the window's coordinates
 //   pelmora-window-probe search-field WINDOW      the same for the search field
+//   pelmora-window-probe first-tile|search-field FILE.png
+//                                                 the same in a picture of the window taken
+//                                                 elsewhere (a Wayland compositor's grim)
 //   pelmora-window-probe setting FILE KEY         prints the value of KEY in the settings FILE
 //
 // The points are found from the picture alone, so no pixel offset of the layout is assumed and
@@ -123,14 +126,17 @@ std::optional<QPoint> firstTile(const std::vector<QRect> &bands)
 
 // Waits until everything below the header is still (the search field's cursor may blink
 // above it), then prints the point.
-int printPoint(WId window, bool wantsTile)
+int printPoint(WId window, const QString &picture, bool wantsTile)
 {
     QElapsedTimer sinceStart;
     sinceStart.start();
-    QImage previous = grab(window);
+    QImage previous =
+        picture.isEmpty() ? grab(window) : QImage(picture).convertToFormat(QImage::Format_RGB32);
     for (;;) {
-        QThread::msleep(settleStepMs);
-        const QImage current = grab(window);
+        // A picture taken elsewhere is as still as it gets.
+        if (picture.isEmpty())
+            QThread::msleep(settleStepMs);
+        const QImage current = picture.isEmpty() ? grab(window) : previous;
         const std::vector<QRect> bands = bandsOf(current);
         const int headerBottom = bands.empty() ? 0 : bands.front().bottom() + 1;
         const QRect below(0, headerBottom, current.width(), current.height() - headerBottom);
@@ -176,6 +182,9 @@ int main(int argc, char **argv)
         return printSetting(arguments[1], arguments[2]);
 
     QGuiApplication application(argc, argv);
+    const bool findsPoint = command == "first-tile"_L1 || command == "search-field"_L1;
+    if (findsPoint && arguments.value(1).endsWith(".png"_L1))
+        return printPoint(0, arguments[1], command == "first-tile"_L1);
     // A shot names its file first and may leave the window out: 0, the whole screen.
     bool ok = false;
     const WId window = arguments.value(command == "shot"_L1 ? 2 : 1, u"0"_s).toULongLong(&ok, 0);
@@ -192,7 +201,7 @@ int main(int argc, char **argv)
             qPrintable(arguments[1]));
         return 1;
     }
-    if ((command == "first-tile"_L1 || command == "search-field"_L1) && arguments.size() == 2)
-        return printPoint(window, command == "first-tile"_L1);
+    if (findsPoint && arguments.size() == 2)
+        return printPoint(window, {}, command == "first-tile"_L1);
     return usage();
 }

@@ -14,103 +14,12 @@ import os
 import subprocess
 import sys
 import tempfile
-import time
 
 import dbus
 import dbus.service
 from dbus.mainloop.glib import DBusGMainLoop
-from gi.repository import GLib
 
-WATCHER = "org.kde.StatusNotifierWatcher"
-ITEM = "org.kde.StatusNotifierItem"
-MENU = "com.canonical.dbusmenu"
-
-
-class Watcher(dbus.service.Object):
-    """The panel's side of the protocol: items register here, and a host is said to exist."""
-
-    def __init__(self, bus):
-        super().__init__(bus, "/StatusNotifierWatcher")
-        self.items = []
-
-    @dbus.service.method(WATCHER, in_signature="s", sender_keyword="sender")
-    def RegisterStatusNotifierItem(self, service, sender=None):
-        # An item names either its bus name or just its object path.
-        path = "/StatusNotifierItem"
-        if service.startswith("/"):
-            service, path = sender, service
-        self.items.append((str(service), str(path)))
-        self.StatusNotifierItemRegistered(service + path)
-
-    @dbus.service.method(WATCHER, in_signature="s")
-    def RegisterStatusNotifierHost(self, service):
-        pass
-
-    @dbus.service.signal(WATCHER, signature="s")
-    def StatusNotifierItemRegistered(self, item):
-        pass
-
-    # Qt reads IsStatusNotifierHostRegistered through introspection, which dbus-python does
-    # not generate for properties.
-    @dbus.service.method(dbus.INTROSPECTABLE_IFACE, out_signature="s")
-    def Introspect(self):
-        return f"""<node><interface name="{WATCHER}">
-          <method name="RegisterStatusNotifierItem"><arg type="s" direction="in"/></method>
-          <method name="RegisterStatusNotifierHost"><arg type="s" direction="in"/></method>
-          <signal name="StatusNotifierItemRegistered"><arg type="s"/></signal>
-          <property name="RegisteredStatusNotifierItems" type="as" access="read"/>
-          <property name="IsStatusNotifierHostRegistered" type="b" access="read"/>
-          <property name="ProtocolVersion" type="i" access="read"/>
-        </interface></node>"""
-
-    @dbus.service.method(dbus.PROPERTIES_IFACE, in_signature="ss", out_signature="v")
-    def Get(self, interface, name):
-        return self.GetAll(interface)[name]
-
-    @dbus.service.method(dbus.PROPERTIES_IFACE, in_signature="s", out_signature="a{sv}")
-    def GetAll(self, interface):
-        return {
-            "RegisteredStatusNotifierItems": dbus.Array([s + p for s, p in self.items], "s"),
-            "IsStatusNotifierHostRegistered": True,
-            "ProtocolVersion": dbus.Int32(0),
-        }
-
-
-class Failure(Exception):
-    pass
-
-
-def wait_until(what, condition, seconds=30):
-    context = GLib.MainContext.default()
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        while context.pending():
-            context.iteration(False)
-        value = condition()
-        if value:
-            return value
-        time.sleep(0.02)
-    raise Failure(f"waited {seconds} s for {what}")
-
-
-def start_display(work):
-    read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
-        pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=open(f"{work}/xvfb.log", "w"))
-    os.close(write_end)
-    # The number comes once the server accepts clients, ended by a line break.
-    number = b""
-    while not number.endswith(b"\n"):
-        chunk = os.read(read_end, 16)
-        if not chunk:
-            break
-        number += chunk
-    os.close(read_end)
-    if not number.strip():
-        raise Failure("Xvfb did not start")
-    return xvfb, ":" + number.decode().strip()
-
+from desktop import ITEM, MENU, WATCHER, Failure, Watcher, start_display, wait_until
 
 def menu_labels(bus, service, path):
     """The item's menu as (id, label, toggle type) rows, from the dbusmenu layout."""

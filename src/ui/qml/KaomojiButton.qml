@@ -78,9 +78,13 @@ AbstractButton {
         anchors.fill: parent
         view: tile.view
 
-        TapHandler {
+        // A mouse area, not a tap handler: Qt 6.4 on Wayland reports the pointer as a touchpad,
+        // whose taps a tap handler takes whatever the button, so left clicks opened the menu
+        // instead of copying.
+        MouseArea {
+            anchors.fill: parent
             acceptedButtons: Qt.RightButton
-            onTapped: eventPoint => tile.openMenu(eventPoint.position.x, eventPoint.position.y)
+            onClicked: mouse => tile.openMenu(mouse.x, mouse.y)
         }
     }
 

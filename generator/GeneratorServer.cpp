@@ -99,7 +99,8 @@ GeneratorServer::GeneratorServer(
 }
 
 bool GeneratorServer::start(const QHostAddress &address, quint16 port,
-    const std::optional<QSslConfiguration> &tls, QString *error)
+    std::optional<qintptr> handedSocket, const std::optional<QSslConfiguration> &tls,
+    QString *error)
 {
     const auto watcher = [this](QTcpSocket *socket) { watch(socket); };
     QTcpServer *listener = nullptr;
@@ -113,7 +114,9 @@ bool GeneratorServer::start(const QHostAddress &address, quint16 port,
     // Hundreds of clients may connect at once; the default backlog of 50 would make some
     // of them wait for a retransmission.
     listener->setListenBacklogSize(1024);
-    if (!listener->listen(address, port)) {
+    const bool listening = handedSocket ? listener->setSocketDescriptor(*handedSocket)
+                                        : listener->listen(address, port);
+    if (!listening) {
         *error = listener->errorString();
         delete listener;
         return false;

@@ -34,8 +34,9 @@ public:
     GeneratorServer(
         FaceComposer &composer, std::chrono::milliseconds idleTimeout, QObject *parent = nullptr);
 
-    // Starts listening, with TLS when `tls` is given. On failure returns false and says why.
-    bool start(const QHostAddress &address, quint16 port,
+    // Starts listening, with TLS when `tls` is given, on `handedSocket` when a service manager
+    // handed one over, else on the address and port. On failure returns false and says why.
+    bool start(const QHostAddress &address, quint16 port, std::optional<qintptr> handedSocket,
         const std::optional<QSslConfiguration> &tls, QString *error);
     // The address clients use, such as "https://127.0.0.1:47615".
     QString origin() const;

@@ -38,7 +38,7 @@ TEST=(
     # keyboard tools, a terminal to take the focus, and the pieces of our virtual pointer
     sway qt6-wayland wl-clipboard grim wtype foot libwayland-dev libwayland-bin
     # the installed tree and the package, checked with Debian's own validators
-    desktop-file-utils appstream lintian man-db
+    desktop-file-utils appstream lintian man-db systemd
 )
 
 packages=("${BUILD[@]}" "${RUN[@]}")

@@ -10,7 +10,7 @@ fail() {
     echo "installed tree: FAIL: $*" >&2
     exit 1
 }
-for tool in desktop-file-validate appstreamcli lintian man dpkg-deb; do
+for tool in desktop-file-validate appstreamcli lintian man dpkg-deb systemd-socket-activate curl; do
     command -v "$tool" >/dev/null || fail "$tool is missing; scripts/setup.sh installs it"
 done
 
@@ -41,6 +41,20 @@ done
 grep -q "^ExecStart=$(grep -o '^CMAKE_INSTALL_PREFIX:PATH=.*' "$build_dir/CMakeCache.txt" | cut -d= -f2)/bin/pelmora-generator$" \
     "$prefix/lib/systemd/user/pelmora-generator.service" || fail "the service unit starts no installed program"
 "$prefix/bin/pelmora" --version | grep -q "Pelmora" || fail "the installed pelmora does not run"
+
+# The installed service under socket activation, as its user unit has systemd run it: nothing
+# runs until the first request, which the service then answers on the socket it was handed.
+port=$(/usr/bin/python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+systemd-socket-activate -l "127.0.0.1:$port" "$prefix/bin/pelmora-generator" 2>"$work/activation.log" &
+activator=$!
+trap 'kill "$activator" 2>/dev/null; rm -rf "$work"' EXIT
+for _ in $(seq 50); do grep -q "^Listening on" "$work/activation.log" && break; sleep 0.1; done
+grep -q "pelmora-generator listening" "$work/activation.log" && fail "the service ran before any request"
+reply=$(curl --silent --max-time 10 --header 'Content-Type: application/json' \
+    --data '{"prompt":"sleepy cat"}' "http://127.0.0.1:$port/api/generate-kaomoji.js")
+case "$reply" in '{"kaomoji":'*) ;; *) fail "the activated service answered '$reply'" ;; esac
+grep -q "pelmora-generator listening on http://127.0.0.1:$port" "$work/activation.log" \
+    || fail "the service did not serve the handed socket: $(cat "$work/activation.log")"
 
 # The package from the same build: dependencies found by dpkg-shlibdeps, and lintian finds no error.
 (cd "$work" && cpack --config "$(realpath "$build_dir")/CPackConfig.cmake" -B "$work/deb" >"$work/cpack.log" 2>&1) || {

@@ -3,6 +3,7 @@
 #include "AIKaomojiGenerator.h"
 #include "AppLifecycle.h"
 #include "Clipboard.h"
+#include "FaceText.h"
 #include "KaomojiCategories.h"
 #include "KaomojiData.h"
 #include "MainQueue.h"
@@ -119,6 +120,15 @@ void KaomojiView::setNewFace(const QString &face)
         return;
     m_newFace = face;
     emit newFaceChanged();
+    setCustomFormError(QString());
+}
+
+void KaomojiView::setCustomFormError(const QString &message)
+{
+    if (m_customFormError == message)
+        return;
+    m_customFormError = message;
+    emit customFormErrorChanged();
 }
 
 void KaomojiView::setIsGeneratingAI(bool generating)
@@ -199,6 +209,11 @@ void KaomojiView::submitCustomForm()
 {
     if (m_newFace.isEmpty())
         return;
+    // A face the store cannot write would make every later save of the list fail.
+    if (const QString problem = FaceText::problem(m_newFace); !problem.isEmpty()) {
+        setCustomFormError(problem);
+        return;
+    }
     m_kaomojiData->addCustomKaomoji(Kaomoji::create(m_newFace, KaomojiCategories::custom));
     setNewFace(QString());
     selectCustomIfFiltering();

@@ -32,6 +32,7 @@ class KaomojiView final : public QObject {
     Q_PROPERTY(bool showingCustomForm READ showingCustomForm WRITE setShowingCustomForm NOTIFY
             showingCustomFormChanged)
     Q_PROPERTY(QString newFace READ newFace WRITE setNewFace NOTIFY newFaceChanged)
+    Q_PROPERTY(QString customFormError READ customFormError NOTIFY customFormErrorChanged)
     Q_PROPERTY(bool isGeneratingAI READ isGeneratingAI NOTIFY isGeneratingAIChanged)
     Q_PROPERTY(QString aiError READ aiError NOTIFY aiErrorChanged)
     Q_PROPERTY(bool hasAIError READ hasAIError NOTIFY aiErrorChanged)
@@ -74,6 +75,8 @@ public:
     void setShowingCustomForm(bool showing);
     QString newFace() const { return m_newFace; }
     void setNewFace(const QString &face);
+    // Why the form refused the face, until the face is edited.
+    QString customFormError() const { return m_customFormError; }
     bool isGeneratingAI() const { return m_isGeneratingAI; }
     QString aiError() const { return m_aiError.value_or(QString()); }
     bool hasAIError() const { return m_aiError.has_value(); }
@@ -114,6 +117,7 @@ signals:
     void isVisibleChanged();
     void showingCustomFormChanged();
     void newFaceChanged();
+    void customFormErrorChanged();
     void isGeneratingAIChanged();
     void aiErrorChanged();
     void focusedFieldChanged();
@@ -131,6 +135,7 @@ private:
     void setCopiedKaomoji(std::optional<QString> face);
     void setLastClickedKaomoji(std::optional<QString> face);
     void setIsVisible(bool visible);
+    void setCustomFormError(const QString &message);
     void setIsGeneratingAI(bool generating);
     void setAIError(std::optional<QString> message);
     void setFocusLater(FocusedField field);
@@ -153,6 +158,7 @@ private:
     bool m_isVisible = false;
     bool m_showingCustomForm = false;
     QString m_newFace;
+    QString m_customFormError;
     bool m_isGeneratingAI = false;
     std::optional<QString> m_aiError;
     FocusedField m_focusedField = None;

@@ -1,3 +1,4 @@
+#include "FaceText.h"
 #include "KaomojiCategories.h"
 #include "KaomojiData.h"
 #include "PickerFixture.h"
@@ -197,6 +198,14 @@ private slots:
 
         m_picker->service.answerJson(200, R"j({"error":"<b>resting</b>"})j");
         openForm();
+        // A face the store could not keep is refused with the reason, shown until it is edited.
+        view().setNewFace(QString(FaceText::longest + 1, 'o'));
+        click(item("addButton"));
+        QVERIFY(isShown(item("customFormErrorText")) && store().customKaomojis().size() == 2);
+        QCOMPARE(
+            item("customFormErrorText")->property("text"), FaceText::problem(view().newFace()));
+        view().setNewFace(QString());
+        QVERIFY(!item("customFormErrorText")->isVisible());
         click(item("aiPromptField"));
         type("tea");
         QCOMPARE(item("searchField")->property("text").toString(), QStringLiteral("tea"));

@@ -14,7 +14,7 @@ Item {
 
     objectName: "customKaomojiForm"
     implicitWidth: rows.implicitWidth
-    implicitHeight: view.hasAIError ? 90 : 70
+    implicitHeight: rows.implicitHeight + 12
 
     ColumnLayout {
         id: rows
@@ -102,6 +102,18 @@ Item {
                     running: visible
                 }
             }
+        }
+
+        Text {
+            objectName: "customFormErrorText"
+            Layout.alignment: Qt.AlignHCenter
+            Layout.maximumWidth: form.width
+            visible: text.length > 0
+            text: form.view.customFormError
+            textFormat: Text.PlainText
+            font: Theme.captionFont
+            color: Theme.red
+            elide: Text.ElideRight
         }
 
         Text {

@@ -293,6 +293,40 @@ private slots:
         }
     }
 
+    // However a pop-up menu closes, the keyboard goes back to the search field, where typing
+    // searches and Escape dismisses.
+    void closedMenusGiveTheKeyboardBack_data()
+    {
+        QTest::addColumn<QString>("opener");
+        QTest::addColumn<QString>("closing");
+        for (const char *opener : { "tile", "menuButton" })
+            for (const char *closing : { "Escape", "choice", "elsewhere" })
+                QTest::addRow("%s, %s", opener, closing) << QString(opener) << QString(closing);
+    }
+    void closedMenusGiveTheKeyboardBack()
+    {
+        QFETCH(QString, opener);
+        QFETCH(QString, closing);
+        store().addCustomKaomoji(Kaomoji::create("(o_o)", KaomojiCategories::custom));
+        QTRY_VERIFY(tile(KaomojiCategories::custom, "(o_o)"));
+        click(opener == "tile" ? tile(KaomojiCategories::custom, "(o_o)") : item("menuButton"),
+            opener == "tile" ? Qt::RightButton : Qt::LeftButton);
+        QQuickItem *choice = item(opener == "tile" ? "deleteItem" : "donateItem");
+        QTRY_VERIFY(isShown(choice));
+        QSignalSpy dismissals(&view(), &KaomojiView::dismissRequested);
+        if (closing == "Escape")
+            QTest::keyClick(window(), Qt::Key_Escape);
+        else if (closing == "choice")
+            click(choice);
+        else
+            QTest::mouseClick(window(), Qt::LeftButton, {}, QPoint(150, 2));
+        QTRY_COMPARE(window()->activeFocusItem(), item("searchField"));
+        type("x");
+        QCOMPARE(view().searchText(), QStringLiteral("x"));
+        QTest::keyClick(window(), Qt::Key_Escape);
+        QCOMPARE(dismissals.size(), 1);
+    }
+
     void keyboardReachesEverything()
     {
         QTRY_COMPARE(window()->activeFocusItem(), item("searchField"));

@@ -93,12 +93,35 @@ Rectangle {
         }
     }
 
+    // Where the keyboard was last inside the window, to go back to when a pop-up menu closes.
+    property Item lastFocusItem
+
+    // A closing pop-up menu hands the keyboard to the window's own root, where no key is
+    // heard: give it back to where it was, or to the search field.
+    function giveBackFocus() {
+        const window = root.Window.window
+        if (!window || !window.active || window.activeFocusItem !== window.contentItem)
+            return
+        const item = root.lastFocusItem
+        if (item && item.visible && root.isInside(item, root))
+            item.forceActiveFocus()
+        else
+            searchBar.field.forceActiveFocus()
+    }
+
     // Tabbing onto a chip or a tile out of sight scrolls it into view.
     Connections {
         target: root.Window.window
 
         function onActiveFocusItemChanged() {
-            const item = root.Window.window.activeFocusItem
+            const window = root.Window.window
+            const item = window.activeFocusItem
+            // Once the menu has finished closing. The linter of Qt 6.4 does not know
+            // callLater as a method.
+            if (item === window.contentItem)
+                Qt.callLater(root.giveBackFocus) // qmllint disable type
+            else if (root.isInside(item, root))
+                root.lastFocusItem = item
             if (root.isInside(item, results.contentItem))
                 root.keepInView(results, item, 8)
             else if (root.isInside(item, chipBar.contentItem))

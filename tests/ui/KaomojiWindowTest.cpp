@@ -369,8 +369,13 @@ private slots:
         QTRY_VERIFY(!isShown(item("donateItem")));
         click(item("menuButton"));
         QTRY_VERIFY(isShown(item("quitItem")));
+        // Ctrl+Q quits also where the platform has no Quit key, as offscreen has none.
+        QCOMPARE(item("quitShortcutText")->property("text"),
+            QKeySequence(Qt::CTRL | Qt::Key_Q).toString(QKeySequence::NativeText));
         click(item("quitItem"));
         QCOMPARE(platform().quitRequests, 1);
+        QTest::keyClick(window(), Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(platform().quitRequests, 2);
     }
 };
 

@@ -61,14 +61,18 @@ Rectangle {
         flickable.returnToBounds()
     }
 
+    // Ctrl+Q always, besides the platform's own Quit key: some themes (qt6ct) leave that one
+    // empty. Where it is Ctrl+Q as well, the key is taken twice and comes as ambiguous.
     Shortcut {
         id: quitShortcut
 
         objectName: "quitShortcut"
+        sequence: "Ctrl+Q"
         // The linter of Qt 6.4 does not resolve the StandardKey value type.
-        sequence: StandardKey.Quit // qmllint disable unqualified
+        sequences: [StandardKey.Quit] // qmllint disable unqualified
         context: Qt.ApplicationShortcut
         onActivated: root.view.quit()
+        onActivatedAmbiguously: root.view.quit()
     }
 
     Connections {

@@ -57,6 +57,16 @@ class KaomojiWindowTest : public QObject {
             QTest::keyClick(window(), character);
     }
     void settle() { QVERIFY(QQuickTest::qWaitForPolish(window())); }
+    // The pixels of `area` in the text colour of the light palette, row by row.
+    static QPolygon ink(const QImage &image, const QRect &area)
+    {
+        QPolygon points;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if (qGray(image.pixel(x, y)) < 160)
+                    points << QPoint(x, y);
+        return points;
+    }
     // The wand opens the form, which takes the keyboard 0.1 s later, once it has slid in.
     void openForm()
     {
@@ -226,6 +236,24 @@ private slots:
                  item("copiedText"), item("aiErrorText") })
             QCOMPARE(text->property("textFormat").toInt(), int(Qt::PlainText));
         QCOMPARE(item("copiedText")->property("text").toString(), "Copied: " + face);
+    }
+
+    // Marks above and below a face stay inside its tile.
+    void tallFacesFitTheirTiles()
+    {
+        const QString tall = "(o" + QString(8, QChar(0x030D)) + QString(8, QChar(0x0329)) + ")";
+        store().addCustomKaomoji(Kaomoji::create(tall, KaomojiCategories::custom));
+        view().setSelectedCategories({ KaomojiCategories::custom });
+        QTRY_VERIFY(tile(KaomojiCategories::custom, tall));
+        QTRY_COMPARE(m_picker->window->rootObject()->opacity(), 1.0);
+        const QImage image = window()->grabWindow();
+        const auto place = [this](const QString &face) {
+            QQuickItem *found = tile(KaomojiCategories::custom, face);
+            return QRectF(found->mapToScene(QPointF()), found->size()).toAlignedRect();
+        };
+        const QRect tallTile = place(tall);
+        const QRect tallInk = ink(image, tallTile.adjusted(-4, -6, 4, 6)).boundingRect();
+        QVERIFY(tallTile.adjusted(2, 2, -2, -2).contains(tallInk));
     }
 
     void emptyStateAndSectionsWithoutChip()

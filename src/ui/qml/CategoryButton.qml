@@ -39,9 +39,8 @@ AbstractButton {
         }
     }
 
-    contentItem: Text {
+    contentItem: InkText {
         text: chip.category
-        textFormat: Text.PlainText
         scale: chip.selectionScale
         color: chip.isSelected ? Theme.white : Theme.primary
 

@@ -44,14 +44,13 @@ Item {
         color: Theme.text
     }
 
-    Text {
+    InkText {
         id: label
 
         objectName: "copiedText"
-        padding: 8
+        margin: 8
         //: The banner after a copy; %1 is the copied kaomoji
         text: qsTr("Copied: %1").arg(banner.face)
-        textFormat: Text.PlainText
         color: Theme.textBackground
     }
 

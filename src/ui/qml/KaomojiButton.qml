@@ -28,10 +28,9 @@ AbstractButton {
     focusPolicy: Qt.TabFocus
     Accessible.name: face
 
-    contentItem: Text {
+    contentItem: InkText {
         objectName: "faceText"
         text: tile.face
-        textFormat: Text.PlainText
         color: tile.flashing ? Theme.white : Theme.primary
 
         Behavior on color {

@@ -238,13 +238,16 @@ private slots:
         QCOMPARE(item("copiedText")->property("text").toString(), "Copied: " + face);
     }
 
-    // Marks above and below a face stay inside its tile.
-    void tallFacesFitTheirTiles()
+    // Marks above and below a face stay inside its tile, and a face is drawn left to right as
+    // it is copied, also when it starts with an Arabic letter (whose dot is the lowest ink).
+    void facesFitTheirTilesLeftToRight()
     {
         const QString tall = "(o" + QString(8, QChar(0x030D)) + QString(8, QChar(0x0329)) + ")";
-        store().addCustomKaomoji(Kaomoji::create(tall, KaomojiCategories::custom));
+        const QString arabic = QStringLiteral("\u0628MMMM");
+        for (const QString &face : { tall, arabic })
+            store().addCustomKaomoji(Kaomoji::create(face, KaomojiCategories::custom));
         view().setSelectedCategories({ KaomojiCategories::custom });
-        QTRY_VERIFY(tile(KaomojiCategories::custom, tall));
+        QTRY_VERIFY(tile(KaomojiCategories::custom, arabic));
         QTRY_COMPARE(m_picker->window->rootObject()->opacity(), 1.0);
         const QImage image = window()->grabWindow();
         const auto place = [this](const QString &face) {
@@ -254,6 +257,7 @@ private slots:
         const QRect tallTile = place(tall);
         const QRect tallInk = ink(image, tallTile.adjusted(-4, -6, 4, 6)).boundingRect();
         QVERIFY(tallTile.adjusted(2, 2, -2, -2).contains(tallInk));
+        QVERIFY(ink(image, place(arabic)).last().x() < place(arabic).center().x());
     }
 
     void emptyStateAndSectionsWithoutChip()

@@ -30,7 +30,9 @@ AbstractButton {
 
     contentItem: InkText {
         objectName: "faceText"
-        text: tile.face
+        // Left to right whatever the first letter: a face that starts with an Arabic letter
+        // would otherwise be drawn mirrored, unlike the text that is copied.
+        text: "\u200e" + tile.face
         color: tile.flashing ? Theme.white : Theme.primary
 
         Behavior on color {

@@ -179,9 +179,13 @@ private slots:
         m_picker->service.setHolding(true);
         view().setSearchText("cat");
         QCOMPARE(symbol->property("name").toString(), "wand.and.stars");
+        const auto wandTop = [&] {
+            return window()->grabWindow().pixel(wand->mapToScene(QPointF(16, 2)).toPoint());
+        };
+        const QRgb ready = wandTop();
         click(wand);
         QVERIFY(item("wandBusyIndicator")->isVisible() && !symbol->isVisible());
-        QVERIFY(!wand->isEnabled());
+        QVERIFY(!wand->isEnabled() && wandTop() != ready); // and looks it
         QTRY_COMPARE(m_picker->service.heldCount(), 1);
         m_picker->service.release(0, R"j({"kaomoji":"(=^･ω･^=)"})j");
         QTRY_VERIFY(wand->isEnabled());

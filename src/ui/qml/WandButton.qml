@@ -13,6 +13,8 @@ AbstractButton {
 
     objectName: "wandButton"
     enabled: !view.isGeneratingAI
+    // Faded while a generation runs, when a click does nothing.
+    opacity: enabled ? 1 : 0.5
     focusPolicy: Qt.TabFocus
     implicitWidth: generates ? implicitContentWidth + leftPadding + rightPadding : 32
     implicitHeight: generates ? implicitContentHeight + topPadding + bottomPadding : 32

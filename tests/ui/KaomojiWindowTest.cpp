@@ -162,6 +162,13 @@ private slots:
         QTRY_VERIFY(!chip("Custom")->isVisible());
         QCOMPARE(view().selectedCategories(), QStringList { "Love" });
         QVERIFY(!store().shouldUnselectCustom()); // the one-shot flag is lowered again
+
+        // An ordinary wheel over the chips scrolls them sideways.
+        const QPointF over = joy->mapToScene(QPointF(4, 4));
+        QWheelEvent wheel(over, window()->mapToGlobal(over), {}, QPoint(0, -120), Qt::NoButton, {},
+            Qt::NoScrollPhase, false);
+        QGuiApplication::sendEvent(window(), &wheel);
+        QVERIFY(item("chipBar")->property("contentX").toReal() > 0);
     }
 
     void wandShowsWhatItWillDo()

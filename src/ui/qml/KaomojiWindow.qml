@@ -224,6 +224,18 @@ Rectangle {
             flickableDirection: Flickable.HorizontalFlick
             boundsBehavior: Flickable.StopAtBounds
 
+            // An ordinary mouse wheel turns only vertically; over the chips it scrolls them
+            // sideways, a notch about the width of a chip.
+            WheelHandler {
+                orientation: Qt.Vertical
+                onWheel: event => {
+                    const step = event.pixelDelta.y !== 0 ? event.pixelDelta.y
+                                                          : event.angleDelta.y / 2
+                    chipBar.contentX = Math.max(0, Math.min(chipBar.contentWidth - chipBar.width,
+                                                            chipBar.contentX - step))
+                }
+            }
+
             Row {
                 id: chipRow
 

@@ -3,9 +3,11 @@
 #include "KaomojiData.h"
 #include "PickerFixture.h"
 
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QPalette>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QtQml/qqmlextensionplugin.h>
 
@@ -419,6 +421,24 @@ private slots:
         QCOMPARE(platform().quitRequests, 1);
         QTest::keyClick(window(), Qt::Key_Q, Qt::ControlModifier);
         QCOMPARE(platform().quitRequests, 2);
+    }
+
+    // A large desktop font reaches every text.
+    void followsTheDesktopFont()
+    {
+        const auto restore = qScopeGuard(
+            [font = QGuiApplication::font()] { QGuiApplication::setFont(font); });
+        QGuiApplication::setFont(QFont(QGuiApplication::font().family(), 24));
+        m_picker = std::make_unique<PickerFixture>();
+        QVERIFY(m_picker->show());
+
+        const auto pixelSize = [this](QQuickItem *text) {
+            return QFontInfo(text->property("font").value<QFont>()).pixelSize();
+        };
+        const int tileText = pixelSize(tiles("Joy").value(0)->findChild<QQuickItem *>("faceText"));
+        QVERIFY(pixelSize(item("sectionTitle")) >= tileText);
+        for (const char *smaller : { "emptyStateHint", "aiErrorText" })
+            QVERIFY(pixelSize(item(smaller)) >= 0.9 * tileText);
     }
 };
 

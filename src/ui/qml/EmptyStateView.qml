@@ -14,11 +14,12 @@ Column {
         //: The sad face shown when no kaomoji matches the search
         text: qsTr("(╥﹏╥)")
         textFormat: Text.PlainText
-        font.pixelSize: 32
+        font: Theme.largeFaceFont
         color: Theme.secondary
     }
 
     Text {
+        objectName: "emptyStateHint"
         x: Theme.padding
         width: emptyState.width - 2 * Theme.padding
         //: Shown when no kaomoji matches the search; Return and the wand both make one

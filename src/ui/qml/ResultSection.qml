@@ -27,6 +27,7 @@ Column {
         Text {
             id: title
 
+            objectName: "sectionTitle"
             anchors.left: parent.left
             anchors.right: clearButton.left
             anchors.verticalCenter: parent.verticalCenter

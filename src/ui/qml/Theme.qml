@@ -32,16 +32,28 @@ QtObject {
     readonly property int padding: 16
     readonly property int spacing: 8
 
-    readonly property font headlineFont: Qt.font({
-        bold: true,
-        pixelSize: 14
-    })
-    readonly property font subheadlineFont: Qt.font({
-        pixelSize: 12
-    })
-    readonly property font captionFont: Qt.font({
-        pixelSize: 11
-    })
+    // Sizes follow the desktop font, which the tiles' text is set in: headlines a little
+    // larger and bold, captions a little smaller.
+    readonly property font largeFaceFont: desktopFont(2.67, false)
+    readonly property font headlineFont: desktopFont(1.15, true)
+    readonly property font subheadlineFont: desktopFont(1, false)
+    readonly property font captionFont: desktopFont(0.92, false)
+
+    function desktopFont(scale: real, bold: bool): font {
+        // The linter of Qt 6.4 does not know the application's font, which Qt Quick adds.
+        const base = Qt.application.font // qmllint disable type
+        if (base.pixelSize > 0)
+            return Qt.font({
+                family: base.family,
+                bold: bold,
+                pixelSize: Math.round(base.pixelSize * scale)
+            })
+        return Qt.font({
+            family: base.family,
+            bold: bold,
+            pointSize: base.pointSize * scale
+        })
+    }
 
     // SpringAnimation takes a 16 ms step at a time, adding spring × distance − damping ×
     // velocity to the velocity at each step. A spring that answers in 0.3 s (ω = 2π / 0.3)

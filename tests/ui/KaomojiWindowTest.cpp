@@ -423,11 +423,14 @@ private slots:
         QCOMPARE(platform().quitRequests, 2);
     }
 
-    // A large desktop font reaches every text.
-    void followsTheDesktopFont()
+    // A dark palette and a large font of the desktop reach every control and every text.
+    void followsTheDesktopPaletteAndFont()
     {
-        const auto restore = qScopeGuard(
-            [font = QGuiApplication::font()] { QGuiApplication::setFont(font); });
+        const auto restore = qScopeGuard([font = QGuiApplication::font()] {
+            QGuiApplication::setPalette(QPalette());
+            QGuiApplication::setFont(font);
+        });
+        QGuiApplication::setPalette(QPalette(QColor(40, 40, 40)));
         QGuiApplication::setFont(QFont(QGuiApplication::font().family(), 24));
         m_picker = std::make_unique<PickerFixture>();
         QVERIFY(m_picker->show());
@@ -439,6 +442,15 @@ private slots:
         QVERIFY(pixelSize(item("sectionTitle")) >= tileText);
         for (const char *smaller : { "emptyStateHint", "aiErrorText" })
             QVERIFY(pixelSize(item(smaller)) >= 0.9 * tileText);
+
+        const auto isDark = [this](const char *name) {
+            const QPointF at = item(name)->mapToScene(QPointF(4, 4));
+            return qGray(window()->grabWindow().pixel(at.toPoint())) < 100;
+        };
+        openForm();
+        QTRY_VERIFY(isDark("addButton") && isDark("generateButton"));
+        click(item("menuButton"));
+        QTRY_VERIFY(isShown(item("donateItem")) && isDark("donateItem"));
     }
 };
 

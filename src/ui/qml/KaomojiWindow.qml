@@ -20,6 +20,33 @@ Rectangle {
     // Only the first appearance fades in: the view never becomes invisible again.
     opacity: view.isVisible ? 1 : 0
     focus: true
+    // The controls' style keeps a light palette of its own; the desktop's, given here, reaches
+    // every button, field and menu, so that a dark desktop gets dark controls.
+    palette {
+        alternateBase: Theme.palette.alternateBase
+        base: Theme.palette.base
+        button: Theme.palette.button
+        buttonText: Theme.palette.buttonText
+        dark: Theme.palette.dark
+        highlight: Theme.palette.highlight
+        highlightedText: Theme.palette.highlightedText
+        light: Theme.palette.light
+        mid: Theme.palette.mid
+        midlight: Theme.palette.midlight
+        placeholderText: Theme.palette.placeholderText
+        shadow: Theme.palette.shadow
+        text: Theme.palette.text
+        window: Theme.palette.window
+        windowText: Theme.palette.windowText
+
+        disabled {
+            base: Theme.disabledPalette.base
+            button: Theme.disabledPalette.button
+            buttonText: Theme.disabledPalette.buttonText
+            text: Theme.disabledPalette.text
+            windowText: Theme.disabledPalette.windowText
+        }
+    }
 
     Behavior on opacity {
         NumberAnimation {

@@ -10,6 +10,9 @@ QtObject {
     readonly property SystemPalette palette: SystemPalette {
         colorGroup: SystemPalette.Active
     }
+    readonly property SystemPalette disabledPalette: SystemPalette {
+        colorGroup: SystemPalette.Disabled
+    }
 
     readonly property color windowBackground: palette.window
     readonly property color controlBackground: palette.base

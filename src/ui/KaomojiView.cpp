@@ -4,12 +4,14 @@
 #include "AppLifecycle.h"
 #include "Clipboard.h"
 #include "FaceText.h"
+#include "GenerationServiceStarter.h"
 #include "KaomojiCategories.h"
 #include "KaomojiData.h"
 #include "MainQueue.h"
 #include "PointerCursor.h"
 #include "UrlOpener.h"
 
+#include <QNetworkReply>
 #include <QUuid>
 
 KaomojiView::KaomojiView(Preferences &preferences, PlatformServices platform, QObject *parent)
@@ -18,6 +20,7 @@ KaomojiView::KaomojiView(Preferences &preferences, PlatformServices platform, QO
     , m_kaomojiData(new KaomojiData(preferences, this))
     , m_sections(new KaomojiSectionsModel(this))
     , m_generationEndpoint(AIKaomojiGenerator::endpointURL())
+    , m_serviceStarter(new GenerationServiceStarter(this))
 {
     m_sections->setMostRecentAIKaomojiId(m_kaomojiData->mostRecentAIKaomojiId());
     refreshListFlags();
@@ -186,9 +189,34 @@ void KaomojiView::generateAIKaomoji()
 {
     setIsGeneratingAI(true);
     setAIError(std::nullopt);
+    requestGeneration(m_searchText);
+}
+
+void KaomojiView::requestGeneration(const QString &prompt)
+{
     // With this view as the context, a reply that arrives after the window is gone is dropped.
     AIKaomojiGenerator::generateKaomoji(AIKaomojiGenerator::makeRequest(m_generationEndpoint),
-        m_searchText, this, [this](const GenerationResult &result) { finishGeneration(result); });
+        prompt, this, [this, prompt](const GenerationResult &result) {
+            // Nothing answers on this machine: no service manager started the installed
+            // service, so start it once and ask again.
+            const GenerationError error = result.error();
+            const bool refused = error.domain == QLatin1String("QNetworkReply")
+                && error.code == QNetworkReply::ConnectionRefusedError;
+            if (!refused || !m_serviceStarter->canStartFor(m_generationEndpoint)) {
+                finishGeneration(result);
+                return;
+            }
+            m_serviceStarter->start(m_generationEndpoint, [this, prompt](const QString &failure) {
+                if (failure.isEmpty()) {
+                    requestGeneration(prompt);
+                    return;
+                }
+                finishGeneration(GenerationResult::failure({ AIKaomojiGenerator::errorDomain, 0,
+                    tr("The generation service is not running, and starting it failed: %1",
+                        "%1 says why")
+                        .arg(failure) }));
+            });
+        });
 }
 
 // With several requests out, the first to finish ends the progress, and each applies its own
@@ -198,6 +226,8 @@ void KaomojiView::finishGeneration(const GenerationResult &result)
     setIsGeneratingAI(false);
     if (!result.isSuccess()) {
         setAIError(result.error().message);
+        // The form is where the error shows, beside the prompt to try again with.
+        setShowingCustomForm(true);
         return;
     }
     m_kaomojiData->addAIKaomoji(result.face());

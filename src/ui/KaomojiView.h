@@ -12,6 +12,7 @@
 #include <QtQml/qqmlregistration.h>
 #include <optional>
 
+class GenerationServiceStarter;
 class KaomojiData;
 class Preferences;
 
@@ -139,6 +140,7 @@ private:
     void setIsGeneratingAI(bool generating);
     void setAIError(std::optional<QString> message);
     void setFocusLater(FocusedField field);
+    void requestGeneration(const QString &prompt);
     void finishGeneration(const GenerationResult &result);
     void selectCustomIfFiltering();
     void unselectCustomIfAsked();
@@ -150,6 +152,7 @@ private:
     KaomojiData *m_kaomojiData;
     KaomojiSectionsModel *m_sections;
     QUrl m_generationEndpoint;
+    GenerationServiceStarter *m_serviceStarter;
 
     QString m_searchText;
     QSet<QString> m_selectedCategories;

@@ -1,8 +1,11 @@
+#include "ChildProcess.h"
 #include "KaomojiCategories.h"
 #include "KaomojiData.h"
 #include "PickerFixture.h"
 
+#include <QFileInfo>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTest>
 
 // The window's state without its views: what happens over time and across the network.
@@ -51,6 +54,7 @@ private slots:
         QCOMPARE(view().searchText(), QStringLiteral("sleepy cat"));
         QCOMPARE(view().selectedCategories(), QStringList { "Joy" });
         QVERIFY(m_picker->store().customKaomojis().isEmpty());
+        QVERIFY(view().showingCustomForm()); // where the error shows, also when it was closed
 
         service().answerJson(200, R"j({"kaomoji":"(=ↀωↀ=)"})j");
         view().submitSearch();
@@ -95,6 +99,40 @@ private slots:
         service().release(0, R"j({"error":"first failed"})j");
         QTRY_COMPARE(view().aiError(), QStringLiteral("first failed"));
         QCOMPARE(m_picker->store().customKaomojis().size(), 1);
+    }
+
+    // Nothing answers at a loopback address: the installed service is started there once, asked
+    // again, and stopped with the window; without it, the user reads why.
+    void startsTheInstalledServiceWhenNothingAnswers_data()
+    {
+        QTest::addColumn<bool>("installed");
+        QTest::newRow("installed") << true;
+        QTest::newRow("not installed") << false;
+    }
+    void startsTheInstalledServiceWhenNothingAnswers()
+    {
+        QFETCH(bool, installed);
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost));
+        QUrl endpoint = m_picker->service.url();
+        endpoint.setPort(probe.serverPort());
+        probe.close();
+        const QByteArray path = qgetenv("PATH");
+        qputenv(
+            "PATH", installed ? QFileInfo(ChildProcess::generator()).path().toUtf8() : "/nowhere");
+        view().setGenerationEndpoint(endpoint);
+        generate(QStringLiteral("sleepy cat"));
+        qputenv("PATH", path);
+        if (!installed) {
+            QVERIFY2(view().aiError().contains("not installed"), qPrintable(view().aiError()));
+            return;
+        }
+        QVERIFY2(!view().hasAIError(), qPrintable(view().aiError()));
+        QCOMPARE(m_picker->store().customKaomojis().size(), 1);
+        m_picker.reset();
+        QTcpSocket gone;
+        gone.connectToHost(QHostAddress::LocalHost, endpoint.port());
+        QVERIFY(!gone.waitForConnected(2000));
     }
 
     void repliesAfterTheWindowIsGoneAreDropped()

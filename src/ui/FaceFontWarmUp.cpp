@@ -5,14 +5,12 @@
 #include <QFont>
 #include <QTextLayout>
 
-void warmUpFaceFonts(const QFont &font)
+void warmUpFaceFonts(const PresetCategory &category, const QFont &font)
 {
-    for (const PresetCategory &category : presetCatalogTable()) {
-        for (const PresetEntry &entry : category.entries) {
-            QTextLayout layout(QString::fromUtf8(entry.face), font);
-            layout.beginLayout();
-            layout.createLine();
-            layout.endLayout();
-        }
+    for (const PresetEntry &entry : category.entries) {
+        QTextLayout layout(QString::fromUtf8(entry.face), font);
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
     }
 }

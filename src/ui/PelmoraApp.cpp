@@ -3,6 +3,7 @@
 #include "FaceFontWarmUp.h"
 #include "KaomojiView.h"
 #include "PickerWindow.h"
+#include "PresetCatalog.h"
 #include "SingleInstance.h"
 #include "TerminationSignals.h"
 #include "TrayIcon.h"
@@ -192,19 +193,31 @@ bool PelmoraApp::start(bool openWindow)
         openWhenTrayItemIsPlaced(trayPlacementAttempts);
         return true;
     }
-    // Built right after the tray item appears, and the faces laid out once while it is
-    // hidden, so that the first click opens it at once.
+    // Built right after the tray item appears, and the faces laid out while it is hidden, so
+    // that the first click opens it at once.
     QTimer::singleShot(0, this, [this] {
         if (!m_window && !buildWindow()) {
             QCoreApplication::exit(1);
             return;
         }
-        QTimer::singleShot(0, this, [this] {
-            warmUpFaceFonts(QGuiApplication::font());
-            trace(QStringLiteral("faces laid out after %1 ms").arg(m_sinceStart.elapsed()));
-        });
+        layOutFacesFrom(0);
     });
     return true;
+}
+
+void PelmoraApp::layOutFacesFrom(size_t category)
+{
+    // One category a turn, so that a click meanwhile waits for one category at most. Once the
+    // window is open, its first frame loads what it shows itself.
+    const auto categories = presetCatalogTable();
+    if (m_window->isVisible())
+        return;
+    if (category == categories.size()) {
+        trace(QStringLiteral("faces laid out after %1 ms").arg(m_sinceStart.elapsed()));
+        return;
+    }
+    warmUpFaceFonts(categories[category], QGuiApplication::font());
+    QTimer::singleShot(0, this, [this, category] { layOutFacesFrom(category + 1); });
 }
 
 bool PelmoraApp::buildWindow()

@@ -158,6 +158,8 @@ PelmoraApp::PelmoraApp(int &argc, char **argv, QElapsedTimer sinceStart)
     setDesktopFileName(QStringLiteral("pelmora"));
     // Hiding the picker closes its last window; the tray item keeps the app alive.
     setQuitOnLastWindowClosed(false);
+    // Sees the keys that reach the tray item (eventFilter).
+    installEventFilter(this);
 }
 
 PelmoraApp::~PelmoraApp()
@@ -166,6 +168,20 @@ PelmoraApp::~PelmoraApp()
     m_trayIcon.reset();
     m_window.reset();
     m_view.reset();
+}
+
+bool PelmoraApp::eventFilter(QObject *watched, QEvent *event)
+{
+    // Keys typed right after the click that opens the picker, before the window manager has
+    // given it the keyboard, reach the window under the pointer: the tray item. They were
+    // meant for the picker.
+    const bool isKey = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    if (isKey && m_window && m_window->isVisible() && watched->isWindowType()
+        && watched != m_window.get() && !QGuiApplication::focusWindow()) {
+        QCoreApplication::sendEvent(m_window.get(), event);
+        return true;
+    }
+    return QApplication::eventFilter(watched, event);
 }
 
 bool PelmoraApp::start(bool openWindow)

@@ -29,6 +29,9 @@ public:
     PelmoraApp(int &argc, char **argv, QElapsedTimer sinceStart);
     ~PelmoraApp() override;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     bool start(bool openWindow);
     bool buildWindow();

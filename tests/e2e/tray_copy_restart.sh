@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The whole trip through the real program on a virtual display with a tray host: the tray item
-# opens the picker, "cat" finds the cat faces, a click copies the first one, Ctrl+Q quits and
-# takes the tray item away, and after a restart the face waits first under "Recently Used".
+# clicked at once opens the picker, "cat" typed at once finds the cat faces, a click copies the
+# first one, Ctrl+Q quits and takes the tray item away, and after a restart the face waits first
+# under "Recently Used".
 # Arguments: the pelmora executable, pelmora-window-probe, the source tree.
 set -euo pipefail
 # shellcheck source=e2e.sh
@@ -18,15 +19,16 @@ recently_used() {
     "$probe" setting "$config_file" RecentlyUsedKaomojis 2>/dev/null
 }
 
-step "first start: the tray item opens the picker"
+step "first start: a click on the tray item and \"cat\" typed at once, while the picker is built"
 start_app first
-wait_for_line "tray shown"
-open_from_tray
+wait_until "the tray item of pelmora" find_tray_item "$app_pid"
 first_tray_item="$tray_item"
+xdotool mousemove --window "$tray_item" 8 8 click 1 type --delay 0 cat
+wait_for_line "window opened"
+wait_until "the picker window on screen" find_picker "$app_pid"
+wait_until "the picker window to take the keyboard" picker_has_focus
 
-step "typing \"cat\" and copying the first tile"
-click_in_picker search-field
-xdotool type --delay 40 cat
+step "the search holds \"cat\": the first tile copies a cat face"
 set_sentinel
 click_in_picker first-tile
 wait_until "the clipboard to receive a face" clipboard_changed

@@ -30,6 +30,11 @@ SingleInstance::SingleInstance(
 
 SingleInstance::~SingleInstance()
 {
+    close();
+}
+
+void SingleInstance::close()
+{
     // Close the server first so the socket file goes away while the lock is still ours.
     if (m_server)
         m_server->close();

@@ -36,6 +36,9 @@ public:
     // died, listens, then releases the lock.
     bool listen();
 
+    // Stops listening and removes the socket, as the destructor does.
+    void close();
+
     QString socketPath() const { return m_socketPath; }
     QString errorString() const { return m_errorString; }
 

@@ -147,7 +147,11 @@ int PelmoraApp::run(int argc, char **argv)
     connect(&terminationSignals, &TerminationSignals::received, &app, &QCoreApplication::quit);
     if (!app.start(command == toggleCommand))
         return 1;
-    return app.exec();
+    const int exitCode = app.exec();
+    // Tearing the window down takes a while over a long list, and a termination signal allows
+    // it only a second: nothing is left behind by then.
+    instance.close();
+    return exitCode;
 }
 
 PelmoraApp::PelmoraApp(int &argc, char **argv, QElapsedTimer sinceStart)

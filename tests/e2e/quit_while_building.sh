@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# SIGTERM, SIGINT and SIGHUP end Pelmora within a second whatever it is doing: here while it
+# builds its window over 10,000 kaomoji of the user's own, which takes several seconds.
+# Arguments: the pelmora executable, pelmora-window-probe, the source tree.
+set -euo pipefail
+# shellcheck source=e2e.sh
+source "$(dirname "$0")/e2e.sh"
+
+# A second for the app, and some slack for a loaded machine.
+gone_within_ms=2000
+
+step "a settings file with 10,000 kaomoji of the user's own"
+mkdir -p "$(dirname "$config_file")"
+{
+    printf '[General]\nCustomKaomojis="@ByteArray(['
+    for ((i = 0; i < 10000; i++)); do
+        ((i == 0)) || printf ','
+        printf '{\\"id\\":\\"%08x-0000-4000-8000-000000000000\\",\\"face\\":\\"(^_^) %d\\",' "$i" "$i"
+        printf '\\"category\\":\\"Custom\\",\\"tags\\":[\\"mine\\"]}'
+    done
+    printf '])"\n'
+} >"$config_file"
+
+now_ms() {
+    echo $(($(date +%s%N) / 1000000))
+}
+
+for signal in TERM INT HUP; do
+    step "SIG$signal right after the tray item appears, while the window is built"
+    start_app "$signal"
+    wait_for_line "tray shown"
+    sent=$(now_ms)
+    kill -s "$signal" "$app_pid"
+    while is_running "$app_pid" && (($(now_ms) - sent <= gone_within_ms)); do
+        sleep 0.02
+    done
+    is_gone "$app_pid" || fail "pelmora still runs $gone_within_ms ms after SIG$signal"
+    step "gone after $(($(now_ms) - sent)) ms"
+done
+# The list was read, so the window really was being built over it.
+if grep -q "custom kaomojis" "$work/stdout.log"; then
+    fail "the settings file was not read as it should: $(cat "$work/stdout.log")"
+fi
+
+step "passed"

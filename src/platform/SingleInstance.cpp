@@ -2,9 +2,14 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
+#include <cerrno>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -16,6 +21,42 @@ constexpr int lockTimeout = 5000;
 constexpr qint64 maximumLineLength = 64;
 
 const QByteArray acknowledgement = "ok";
+
+// Empty when `directory` is the user's own and closed to everybody else.
+QString whyNotPrivate(const QString &directory)
+{
+    struct stat info = {};
+    const QByteArray path = QFile::encodeName(directory);
+    QString reason;
+    if (::stat(path.constData(), &info) != 0)
+        reason = QString::fromLocal8Bit(std::strerror(errno));
+    else if (!S_ISDIR(info.st_mode))
+        reason = QStringLiteral("it is not a directory");
+    else if (info.st_uid != getuid())
+        reason = QStringLiteral("it belongs to uid %1, not to you (uid %2)")
+                     .arg(info.st_uid)
+                     .arg(getuid());
+    else if ((info.st_mode & 077) != 0)
+        reason = QStringLiteral("it is open to other users (mode %1)")
+                     .arg(info.st_mode & 0777, 4, 8, QLatin1Char('0'));
+    else
+        return {};
+    return QStringLiteral("%1 is no place for the instance socket: %2; it must be a directory of "
+                          "yours that nobody else may enter (mode 0700)")
+        .arg(directory, reason);
+}
+
+// Creates `directory` for this user alone, or closes one of the user's own that is open.
+void makePrivateDirectory(const QString &directory)
+{
+    QDir().mkpath(QFileInfo(directory).absolutePath());
+    const QByteArray path = QFile::encodeName(directory);
+    if (::mkdir(path.constData(), 0700) == 0)
+        return;
+    struct stat info = {};
+    if (::lstat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == getuid())
+        ::chmod(path.constData(), 0700);
+}
 
 } // namespace
 
@@ -40,9 +81,17 @@ void SingleInstance::close()
         m_server->close();
 }
 
-QString SingleInstance::defaultSocketPath()
+QString SingleInstance::defaultSocketPath(QString *problem)
 {
-    const QString directory = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    QString directory = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (directory.isEmpty()) {
+        directory = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation))
+                        .filePath(QStringLiteral("pelmora"));
+        makePrivateDirectory(directory);
+    }
+    *problem = whyNotPrivate(directory);
+    if (!problem->isEmpty())
+        return {};
     return QDir(directory).filePath(QStringLiteral("pelmora-%1").arg(getuid()));
 }
 
@@ -73,6 +122,7 @@ SingleInstance::Claim SingleInstance::claim(const QString &command)
         m_lock.unlock();
         return Claim::Delivered;
     case Delivery::NobodyListening:
+    case Delivery::Stranger:
         return Claim::Primary;
     case Delivery::Failed:
         break;
@@ -93,6 +143,18 @@ SingleInstance::Delivery SingleInstance::deliver(const QString &command)
         m_errorString = QStringLiteral("cannot reach the running Pelmora at %1: %2")
                             .arg(m_socketPath, socket.errorString());
         return Delivery::Failed;
+    }
+    // A socket of another user would take our commands and have us exit as a second
+    // instance; whoever it is, it is not our Pelmora.
+    struct ucred peer = {};
+    socklen_t length = sizeof peer;
+    if (::getsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &length) != 0
+        || peer.uid != getuid()) {
+        m_errorString = QStringLiteral("a process of uid %1, not a Pelmora of yours, answers at "
+                                       "%2; starting as the first Pelmora")
+                            .arg(peer.uid)
+                            .arg(m_socketPath);
+        return Delivery::Stranger;
     }
 
     QElapsedTimer timer;

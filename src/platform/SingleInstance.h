@@ -25,11 +25,17 @@ public:
         const QString &socketPath, const QStringList &acceptedCommands, QObject *parent = nullptr);
     ~SingleInstance() override;
 
-    // "pelmora-<uid>" in the user's runtime directory ($XDG_RUNTIME_DIR).
-    static QString defaultSocketPath();
+    // "pelmora-<uid>" in the user's runtime directory ($XDG_RUNTIME_DIR), or without one in
+    // "pelmora" under the user's cache directory, made for it. Whoever can write to the
+    // directory can take the socket's place, so only a directory of the user's own that
+    // nobody else may enter (mode 0700) will do: otherwise the path is empty and `problem`
+    // says why.
+    static QString defaultSocketPath(QString *problem);
 
     // Gives `command` to the running process if there is one. Primary keeps the lock held, so
-    // that later processes wait until listen() is ready for them.
+    // that later processes wait until listen() is ready for them; errorString() then says
+    // whether a process of another user answered at the socket, which is never taken for
+    // a running Pelmora.
     Claim claim(const QString &command);
 
     // Only after claim() returned Primary. Takes over a socket left behind by a process that
@@ -49,7 +55,7 @@ signals:
     void commandReceived(const QString &command);
 
 private:
-    enum class Delivery { Answered, NobodyListening, Failed };
+    enum class Delivery { Answered, NobodyListening, Stranger, Failed };
 
     Delivery deliver(const QString &command);
     void acceptConnections();

@@ -108,18 +108,28 @@ int PelmoraApp::run(int argc, char **argv)
     // under a plain core application that is gone before the GUI one exists.
     QString command;
     bool platformChosen = false;
-    SingleInstance instance(SingleInstance::defaultSocketPath(), { showCommand, toggleCommand });
+    std::unique_ptr<SingleInstance> instance;
     {
         QCoreApplication launcher(argc, argv);
         describeApplication();
         command = commandFromArguments(launcher, &platformChosen);
-        switch (instance.claim(command)) {
+        QString problem;
+        const QString socketPath = SingleInstance::defaultSocketPath(&problem);
+        if (socketPath.isEmpty()) {
+            std::fprintf(stderr, "pelmora: %s\n", qPrintable(problem));
+            return 1;
+        }
+        instance = std::make_unique<SingleInstance>(
+            socketPath, QStringList { showCommand, toggleCommand });
+        switch (instance->claim(command)) {
         case SingleInstance::Claim::Delivered:
             return 0;
         case SingleInstance::Claim::Failed:
-            std::fprintf(stderr, "pelmora: %s\n", qPrintable(instance.errorString()));
+            std::fprintf(stderr, "pelmora: %s\n", qPrintable(instance->errorString()));
             return 1;
         case SingleInstance::Claim::Primary:
+            if (!instance->errorString().isEmpty())
+                std::fprintf(stderr, "pelmora: %s\n", qPrintable(instance->errorString()));
             break;
         }
     }
@@ -137,10 +147,10 @@ int PelmoraApp::run(int argc, char **argv)
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
 
     PelmoraApp app(argc, argv, sinceStart);
-    if (!instance.listen())
+    if (!instance->listen())
         std::fprintf(stderr, "pelmora: %s; another start will open a second Pelmora\n",
-            qPrintable(instance.errorString()));
-    connect(&instance, &SingleInstance::commandReceived, &app, &PelmoraApp::handleCommand);
+            qPrintable(instance->errorString()));
+    connect(instance.get(), &SingleInstance::commandReceived, &app, &PelmoraApp::handleCommand);
     // Logging out or Ctrl+C in a terminal ends Pelmora like "Quit": the tray item leaves the
     // panel and the instance socket is removed, so nothing stale is left behind.
     TerminationSignals terminationSignals;
@@ -150,7 +160,7 @@ int PelmoraApp::run(int argc, char **argv)
     const int exitCode = app.exec();
     // Tearing the window down takes a while over a long list, and a termination signal allows
     // it only a second: nothing is left behind by then.
-    instance.close();
+    instance->close();
     return exitCode;
 }
 

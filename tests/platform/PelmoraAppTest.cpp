@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -25,6 +27,7 @@ class PelmoraAppTest : public QObject {
             environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
         environment.insert(u"XDG_RUNTIME_DIR"_s, m_home->path());
         environment.insert(u"XDG_CONFIG_HOME"_s, m_home->filePath(u"config"_s));
+        environment.insert(u"XDG_CACHE_HOME"_s, m_home->filePath(u"cache"_s));
         environment.insert(u"PELMORA_TRACE_STARTUP"_s, u"1"_s);
         return environment;
     }
@@ -55,22 +58,61 @@ private slots:
         QVERIFY2(output.contains(says), qPrintable(output));
     }
 
+    void refusesASocketDirectoryOthersCanReach_data()
+    {
+        QTest::addColumn<QString>("directory"); // in the home; "runtime" is $XDG_RUNTIME_DIR
+        QTest::addColumn<uint>("mode");
+        QTest::addColumn<uint>("owner");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("runtime, open")
+            << u"runtime"_s << 0755u << getuid() << u"it is open to other users (mode 0755)"_s;
+        QTest::newRow("cache, another user's")
+            << u"cache/pelmora"_s << 0700u << 65534u << u"it belongs to uid 65534"_s;
+    }
+    void refusesASocketDirectoryOthersCanReach()
+    {
+        QFETCH(QString, directory);
+        QFETCH(uint, mode);
+        QFETCH(uint, owner);
+        QFETCH(QString, says);
+        // Only root can give a directory away; CI runs the tests as root.
+        if (owner != getuid() && geteuid() != 0 && qEnvironmentVariableIsEmpty("CI"))
+            QSKIP("only root can play another user");
+        const QString path = m_home->filePath(directory);
+        QVERIFY(QDir().mkpath(path));
+        QVERIFY(::chmod(QFile::encodeName(path), mode) == 0
+            && ::chown(QFile::encodeName(path), owner, owner) == 0);
+        QProcessEnvironment environment = this->environment(false);
+        environment.insert(u"XDG_RUNTIME_DIR"_s, directory == "runtime"_L1 ? path : QString());
+        QString output;
+        QCOMPARE(runToEnd(ChildProcess::pelmora(), {}, environment, &output), 1);
+        QVERIFY2(
+            output.contains("no place for the instance socket: "_L1 + says), qPrintable(output));
+    }
+
     void terminationSignalsQuitCleanly_data()
     {
         QTest::addColumn<int>("signalNumber");
-        QTest::newRow("SIGTERM") << SIGTERM;
-        QTest::newRow("SIGINT") << SIGINT;
+        // Where the instance socket lives: the runtime directory, or without one the cache.
+        QTest::addColumn<QString>("socketDirectory");
+        QTest::newRow("SIGTERM") << SIGTERM << QString();
+        QTest::newRow("SIGINT, no runtime directory") << SIGINT << u"cache/pelmora"_s;
     }
     void terminationSignalsQuitCleanly()
     {
         // Logout sends SIGTERM, a terminal's Ctrl+C SIGINT: both end Pelmora like "Quit", so
         // the instance socket is gone rather than left stale.
         QFETCH(int, signalNumber);
-        ChildProcess app(ChildProcess::pelmora(), {}, environment());
+        QFETCH(QString, socketDirectory);
+        QProcessEnvironment environment = this->environment();
+        environment.insert(u"XDG_RUNTIME_DIR"_s, socketDirectory.isEmpty() ? m_home->path() : "");
+        ChildProcess app(ChildProcess::pelmora(), {}, environment);
         QVERIFY(app.start());
         QVERIFY(!app.waitForLine(u"pelmora: window opened"_s, QProcess::StandardError).isEmpty());
-        QDir runtime(m_home->path(), u"pelmora-*"_s, QDir::NoSort, QDir::System);
+        QDir runtime(m_home->filePath(socketDirectory), u"pelmora-*"_s, QDir::NoSort, QDir::System);
         QCOMPARE(runtime.count(), 1);
+        // Nothing for the group and others.
+        QCOMPARE(QFile::permissions(runtime.path()) & 0x0077, QFile::Permissions());
         app.sendSignal(signalNumber);
         QVERIFY(app.waitForExit());
         QCOMPARE(app.exitCode(), 0);

@@ -4,12 +4,14 @@
 //   SingleInstanceProbe SOCKET COMMAND [--timeout MS]  claim; listen when first
 //   SingleInstanceProbe SOCKET COMMAND --slow-start    the same, listening only 100 ms later
 //   SingleInstanceProbe SOCKET COMMAND --claim-only    claim, then never listen (holds the lock)
+//   SingleInstanceProbe SOCKET COMMAND --as-nobody     the same as the user nobody (root only)
 
 #include "SingleInstance.h"
 
 #include <QCoreApplication>
 #include <QThread>
 #include <cstdio>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -21,6 +23,9 @@ int main(int argc, char **argv)
         std::printf("%s\n", qPrintable(line));
         std::fflush(stdout);
     };
+    // Another user's process, for a test run by root.
+    if (arguments.contains(u"--as-nobody"_s) && (setgid(65534) != 0 || setuid(65534) != 0))
+        return 1;
     SingleInstance instance(arguments.at(1), { u"show"_s, u"toggle"_s });
     if (const qsizetype at = arguments.indexOf(u"--timeout"_s); at > 0)
         instance.setTimeout(arguments.at(at + 1).toInt());
@@ -31,6 +36,8 @@ int main(int argc, char **argv)
         report(delivered ? u"delivered"_s : "failed: "_L1 + instance.errorString());
         return delivered ? 0 : 1;
     }
+    if (!instance.errorString().isEmpty())
+        report("warning: "_L1 + instance.errorString());
     // pelmora builds its application between claiming and listening; a slow one gives a
     // second process without the lock the time to claim too.
     if (arguments.contains(u"--slow-start"_s))

@@ -4,6 +4,7 @@
 #include <QLocalServer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -86,6 +87,22 @@ private slots:
         QVERIFY(QFile::exists(m_socket + leftover));
         QCOMPARE(next(start({ u"show"_s })), u"listening"_s);
         QCOMPARE(run({ u"show"_s }), u"0 delivered"_s);
+    }
+
+    void socketOfAnotherUserIsNoRunningPelmora()
+    {
+        // Only root can start a process of another user; CI runs the tests as root.
+        if (geteuid() != 0 && qEnvironmentVariableIsEmpty("CI"))
+            QSKIP("only root can play another user");
+        QTemporaryDir theirs;
+        QCOMPARE(::chown(QFile::encodeName(theirs.path()).constData(), 65534, 65534), 0);
+        m_socket = theirs.filePath(u"socket"_s);
+        QCOMPARE(next(start({ u"show"_s, u"--as-nobody"_s })), u"listening"_s);
+        ChildProcess &mine = start({ u"show"_s });
+        QCOMPARE(next(mine),
+            "warning: a process of uid 65534, not a Pelmora of yours, answers at "_L1 + m_socket
+                + "; starting as the first Pelmora"_L1);
+        QCOMPARE(next(mine), u"listening"_s);
     }
 
     void unansweringInstanceFailsWithAReason()

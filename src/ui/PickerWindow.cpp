@@ -42,6 +42,7 @@ PickerWindow::PickerWindow(Mode mode, QWindow *parent)
     resize(contentSize);
     setColor(QGuiApplication::palette().color(QPalette::Window));
     connect(this, &QWindow::activeChanged, this, &PickerWindow::hideWhenInactive);
+    connect(this, &QQuickWindow::frameSwapped, this, [this] { m_drawnSinceOpened = true; });
     if (tracing())
         connect(this, &QQuickWindow::frameSwapped, this, &PickerWindow::traceFrame);
 }
@@ -67,6 +68,8 @@ void PickerWindow::open(const QRect &trayRect)
 {
     if (tracing() && !isVisible())
         m_sinceShowRequested.start();
+    if (!isVisible())
+        m_drawnSinceOpened = false;
     if (m_mode == Mode::AttachedToTray && !isVisible()) {
         const QPoint cursor = QCursor::pos();
         const QPoint anchor = trayRect.isEmpty() ? cursor : trayRect.center();
@@ -87,7 +90,8 @@ void PickerWindow::open(const QRect &trayRect)
 void PickerWindow::toggle(const QRect &trayRect)
 {
     if (isOnScreen()) {
-        hide();
+        if (m_drawnSinceOpened)
+            hide();
         return;
     }
     if (m_mode == Mode::AttachedToTray && m_sinceAutoHidden.isValid()

@@ -64,6 +64,9 @@ private:
     int m_reopenGuardMs = reopenGuardMs;
     QElapsedTimer m_sinceOpened;
     QElapsedTimer m_sinceAutoHidden;
+    // Clicks made before the window was ready reach it all at once when it is: only one made
+    // after the user could see it may close it again.
+    bool m_drawnSinceOpened = false;
     // For the latency lines of PELMORA_TRACE_STARTUP: from a request to show the window, and
     // from a key press, to the next frame on screen.
     QElapsedTimer m_sinceShowRequested;

@@ -75,7 +75,11 @@ wait_until() {
 }
 
 is_running() {
-    [ -n "$1" ] && [ -d "/proc/$1" ] && ! grep -q '^State:[[:space:]]*Z' "/proc/$1/status" 2>/dev/null
+    local state
+    # A process being reaped still has its /proc entry for a moment, but no status to read.
+    state=$(grep -s '^State:' "/proc/$1/status") || return 1
+    # Z (zombie) and X (dead) have ended.
+    [[ "$state" != *[ZX]* ]]
 }
 
 is_gone() {
@@ -92,8 +96,10 @@ start_app() {
 }
 
 has_lines() {
-    local pattern="$1" count="$2"
-    [ "$(grep -c -- "$pattern" "$app_log" 2>/dev/null)" -ge "$count" ]
+    local pattern="$1" count="$2" found
+    # Nothing at all before the log file exists.
+    found=$(grep -c -- "$pattern" "$app_log" 2>/dev/null) || true
+    [ "${found:-0}" -ge "$count" ]
 }
 
 # Waits for the COUNT-th trace line matching PATTERN from the running pelmora.

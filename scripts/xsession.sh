@@ -4,7 +4,9 @@
 # Source it, then:
 #
 #   xsession_start    starts Xvfb on a free display and trayer on it, exports DISPLAY; both
-#                     stop when the calling shell exits (or at xsession_stop)
+#                     stop when the calling shell exits (or at xsession_stop). With
+#                     XSESSION_TRAY=later, trayer waits for xsession_start_tray.
+#   xsession_start_tray  starts trayer on the display; xsession_stop_tray stops it
 #   xsession_stop     stops them now
 #   xsession_end PID  ends a program started on the display: SIGTERM, and SIGKILL if it has
 #                     not quit 5 s later
@@ -82,6 +84,10 @@ xsession_start() {
     xsession_display=":$(cat "$xsession_dir/display")"
     export DISPLAY="$xsession_display"
 
+    [ "${XSESSION_TRAY:-now}" = later ] || xsession_start_tray
+}
+
+xsession_start_tray() {
     setsid trayer --edge top --align right --widthtype request --height 24 --SetDockType true \
         --transparent false --tint 0xdddddd >"$xsession_dir/trayer.log" 2>&1 &
     xsession_trayer_pid=$!
@@ -91,6 +97,13 @@ xsession_start() {
         xsession_stop
         return 1
     fi
+}
+
+xsession_stop_tray() {
+    [ -n "$xsession_trayer_pid" ] || return 0
+    kill "$xsession_trayer_pid" 2>/dev/null || true
+    wait "$xsession_trayer_pid" 2>/dev/null || true
+    xsession_trayer_pid=""
 }
 
 xsession_stop() {

@@ -13,8 +13,11 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QtQml/qqmlextensionplugin.h>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <unistd.h>
 
 Q_IMPORT_QML_PLUGIN(PelmoraPlugin)
 Q_IMPORT_QML_PLUGIN(Pelmora_LayoutPlugin)
@@ -24,6 +27,8 @@ namespace {
 const QString showCommand = QStringLiteral("show");
 const QString toggleCommand = QStringLiteral("toggle");
 
+// How long Pelmora waits for a tray at start before it shows the picker as a window.
+constexpr int trayWaitMs = 3000;
 // How long a window asked for at start waits for the panel to place the tray item.
 constexpr int trayPlacementPollMs = 20;
 constexpr int trayPlacementAttempts = 25;
@@ -161,6 +166,12 @@ int PelmoraApp::run(int argc, char **argv)
     // Tearing the window down takes a while over a long list, and a termination signal allows
     // it only a second: nothing is left behind by then.
     instance->close();
+    if (app.m_newStartWanted) {
+        // Every change is saved when it happens, so the new start finds everything.
+        ::execv("/proc/self/exe", argv);
+        std::fprintf(stderr, "pelmora: cannot start again: %s\n", std::strerror(errno));
+        return 1;
+    }
     return exitCode;
 }
 
@@ -200,24 +211,46 @@ bool PelmoraApp::eventFilter(QObject *watched, QEvent *event)
 
 bool PelmoraApp::start(bool openWindow)
 {
+    m_openWhenReady = openWindow;
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
-        m_trayIcon = std::make_unique<TrayIcon>();
-        connect(m_trayIcon.get(), &TrayIcon::toggleRequested, this, &PelmoraApp::toggleWindow);
-        connect(m_trayIcon.get(), &TrayIcon::openRequested, this, &PelmoraApp::openWindow);
-        connect(
-            m_trayIcon.get(), &TrayIcon::quitRequested, this, [this] { m_appLifecycle.quit(); });
-        m_trayIcon->show();
-        QTimer::singleShot(0, this, [this] {
-            trace(QStringLiteral("tray shown after %1 ms").arg(m_sinceStart.elapsed()));
-        });
-    } else {
-        std::fprintf(stderr,
-            "pelmora: no system tray found; showing the picker as a normal "
-            "window, and closing it quits\n");
-        openWindow = true;
+        placeInTray();
+        return buildWindowInTheBackground(openWindow);
     }
+    // No display server behind this platform: nothing can come up later.
+    if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+        showAsWindowOfItsOwn();
+        return true;
+    }
+    // At login the panel may come up after the apps it holds: wait a while for a tray before
+    // showing the picker as a window of its own, and move into a tray that comes later.
+    connect(&m_trayWatcher, &SystemTrayWatcher::appeared, this, &PelmoraApp::moveIntoTray);
+    connect(&m_trayWatcher, &SystemTrayWatcher::appearedForANewStart, this, [this] {
+        std::fprintf(stderr, "pelmora: a system tray appeared; starting again to show in it\n");
+        m_newStartWanted = true;
+        quit();
+    });
+    m_trayWatcher.start();
+    QTimer::singleShot(trayWaitMs, this, [this] {
+        if (!m_trayIcon)
+            showAsWindowOfItsOwn();
+    });
+    return true;
+}
 
-    if (openWindow) {
+void PelmoraApp::placeInTray()
+{
+    m_trayIcon = std::make_unique<TrayIcon>();
+    connect(m_trayIcon.get(), &TrayIcon::toggleRequested, this, &PelmoraApp::toggleWindow);
+    connect(m_trayIcon.get(), &TrayIcon::openRequested, this, &PelmoraApp::openWindow);
+    connect(m_trayIcon.get(), &TrayIcon::quitRequested, this, [this] { m_appLifecycle.quit(); });
+    m_trayIcon->show();
+    QTimer::singleShot(0, this,
+        [this] { trace(QStringLiteral("tray shown after %1 ms").arg(m_sinceStart.elapsed())); });
+}
+
+bool PelmoraApp::buildWindowInTheBackground(bool open)
+{
+    if (open) {
         if (!buildWindow())
             return false;
         openWhenTrayItemIsPlaced(trayPlacementAttempts);
@@ -233,6 +266,28 @@ bool PelmoraApp::start(bool openWindow)
         layOutFacesFrom(0);
     });
     return true;
+}
+
+void PelmoraApp::showAsWindowOfItsOwn()
+{
+    std::fprintf(stderr,
+        "pelmora: no system tray found; showing the picker as a normal window, and closing it "
+        "quits (it moves into a tray that appears later)\n");
+    if (!buildWindowInTheBackground(true))
+        QCoreApplication::exit(1);
+}
+
+void PelmoraApp::moveIntoTray()
+{
+    placeInTray();
+    if (!m_window) {
+        // Still within the wait: start as if the tray had been there.
+        if (!buildWindowInTheBackground(m_openWhenReady))
+            QCoreApplication::exit(1);
+        return;
+    }
+    std::fprintf(stderr, "pelmora: a system tray appeared; the picker now opens from its item\n");
+    m_window->attachToTray();
 }
 
 void PelmoraApp::layOutFacesFrom(size_t category)
@@ -252,9 +307,8 @@ void PelmoraApp::layOutFacesFrom(size_t category)
 
 bool PelmoraApp::buildWindow()
 {
-    const PlatformServices platform {
-        m_clipboard, m_urlOpener, m_pointerCursor, m_appLifecycle, m_mainQueue
-    };
+    const PlatformServices platform { m_clipboard, m_urlOpener, m_pointerCursor, m_appLifecycle,
+        m_mainQueue };
     m_view = std::make_unique<KaomojiView>(m_preferences, platform);
     QQmlEngine::setObjectOwnership(m_view.get(), QQmlEngine::CppOwnership);
 

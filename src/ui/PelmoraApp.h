@@ -6,6 +6,7 @@
 #include "SettingsPreferences.h"
 #include "SystemClipboard.h"
 #include "SystemPointerCursor.h"
+#include "SystemTrayWatcher.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -34,6 +35,11 @@ protected:
 
 private:
     bool start(bool openWindow);
+    void placeInTray();
+    // Builds the window; opened at once when asked or when it is a window of its own.
+    bool buildWindowInTheBackground(bool open);
+    void showAsWindowOfItsOwn();
+    void moveIntoTray();
     bool buildWindow();
     // Lays out the built-in faces from `category` on, one category per turn of the event loop.
     void layOutFacesFrom(size_t category);
@@ -54,4 +60,8 @@ private:
     std::unique_ptr<KaomojiView> m_view;
     std::unique_ptr<PickerWindow> m_window;
     std::unique_ptr<TrayIcon> m_trayIcon;
+    SystemTrayWatcher m_trayWatcher;
+    bool m_openWhenReady = false;
+    // A tray this process cannot take up appeared: run() starts Pelmora afresh.
+    bool m_newStartWanted = false;
 };

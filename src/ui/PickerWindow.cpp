@@ -27,15 +27,21 @@ void trace(const char *what, const QElapsedTimer &since)
 
 } // namespace
 
+namespace {
+
+// A tool window stays out of the taskbar yet still takes the keyboard.
+constexpr Qt::WindowFlags attachedFlags =
+    Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
+
+} // namespace
+
 PickerWindow::PickerWindow(Mode mode, QWindow *parent)
     : QQuickView(parent)
     , m_mode(mode)
 {
     setTitle(tr("(•⩊•)", "the picker window's title"));
-    if (mode == Mode::AttachedToTray) {
-        // A tool window stays out of the taskbar yet still takes the keyboard.
-        setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-    }
+    if (mode == Mode::AttachedToTray)
+        setFlags(attachedFlags);
     setResizeMode(QQuickView::SizeRootObjectToView);
     setMinimumSize(contentSize);
     setMaximumSize(contentSize);
@@ -149,4 +155,13 @@ void PickerWindow::traceFrame()
         trace("keystroke shown", m_sinceKeyPressed);
         m_sinceKeyPressed.invalidate();
     }
+}
+
+void PickerWindow::attachToTray()
+{
+    if (m_mode == Mode::AttachedToTray)
+        return;
+    m_mode = Mode::AttachedToTray;
+    hide();
+    setFlags(attachedFlags);
 }

@@ -26,6 +26,9 @@ public:
     explicit PickerWindow(Mode mode, QWindow *parent = nullptr);
 
     Mode mode() const { return m_mode; }
+    // A tray came up after the window was shown on its own: from now on the window belongs to
+    // the tray item, and it hides until the item is clicked.
+    void attachToTray();
 
     // Loads the root QML file. On failure errorString() says what went wrong.
     bool load(const QUrl &source, const QVariantMap &initialProperties);

@@ -73,8 +73,9 @@ QString fromIcu(const icu::UnicodeString &text)
 
 } // namespace
 
-TextMatcher::TextMatcher(CaseRule rule)
+TextMatcher::TextMatcher(CaseRule rule, KanaRule kanaRule)
     : m_rule(rule)
+    , m_kanaRule(kanaRule)
 {
 }
 
@@ -83,6 +84,11 @@ TextMatcher::CaseRule TextMatcher::ruleFor(const QLocale &locale)
     const QLocale::Language language = locale.language();
     return language == QLocale::Turkish || language == QLocale::Azerbaijani ? CaseRule::TurkicI
                                                                             : CaseRule::Default;
+}
+
+TextMatcher::KanaRule TextMatcher::kanaRuleFor(QLocale::Language language)
+{
+    return language == QLocale::Japanese ? KanaRule::KatakanaAsHiragana : KanaRule::Distinct;
 }
 
 bool TextMatcher::isAscii(QStringView text)
@@ -118,7 +124,17 @@ QString TextMatcher::fold(const QString &text) const
     folded = nfd->normalize(folded, status);
     if (U_FAILURE(status))
         return text.toCaseFolded();
-    return fromIcu(folded);
+    QString result = fromIcu(folded);
+    if (m_kanaRule == KanaRule::KatakanaAsHiragana) {
+        // After decomposition the voiced letters are plain ones with a mark, which both
+        // scripts share; the letters and the iteration marks lie 0x60 apart.
+        for (QChar &c : result) {
+            const char16_t code = c.unicode();
+            if ((code >= 0x30A1 && code <= 0x30F6) || code == 0x30FD || code == 0x30FE)
+                c = QChar(char16_t(code - 0x60));
+        }
+    }
+    return result;
 }
 
 bool TextMatcher::contains(const QString &haystack, const QString &needle) const

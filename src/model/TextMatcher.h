@@ -10,7 +10,8 @@
 // then canonical decomposition (so a precomposed "é" matches "e" followed by U+0301).
 // Diacritics, width and spaces are not ignored, and a match starts and ends on grapheme
 // cluster boundaries: "e" does not match "é", nor "하" the syllable "한". Text that is all
-// ASCII on both sides is compared as plain ASCII case-insensitive containment.
+// ASCII on both sides is compared as plain ASCII case-insensitive containment. For a Japanese
+// reader katakana folds to hiragana, so "ネコ" and "ねこ" find each other.
 class TextMatcher {
 public:
     enum class CaseRule {
@@ -19,8 +20,17 @@ public:
         TurkicI,
     };
 
-    explicit TextMatcher(CaseRule rule = ruleFor(QLocale()));
+    enum class KanaRule {
+        Distinct,
+        // The two kana scripts spell the same words: katakana folds to hiragana.
+        KatakanaAsHiragana,
+    };
+
+    explicit TextMatcher(
+        CaseRule rule = ruleFor(QLocale()), KanaRule kanaRule = KanaRule::Distinct);
     static CaseRule ruleFor(const QLocale &locale);
+    // The kana rule for a reader of `language`, the language the app speaks.
+    static KanaRule kanaRuleFor(QLocale::Language language);
 
     CaseRule rule() const { return m_rule; }
 
@@ -42,4 +52,5 @@ public:
 
 private:
     CaseRule m_rule;
+    KanaRule m_kanaRule;
 };

@@ -52,6 +52,10 @@ private slots:
         // all fold to i, so either keyboard's spelling finds the other.
         row("I in a non-ASCII face, Turkish", "(•I•)", "I", true, QLocale::Turkish);
         row("I and i, Turkish", "KIŞ", "iş", true, QLocale::Turkish);
+        // For a Japanese reader the two kana scripts spell the same words, voiced or not.
+        row("katakana finds hiragana, Japanese", "(ねこ)", "ネコ", true, QLocale::Japanese);
+        row("voiced kana, Japanese", "ガッコウ", "がっこう", true, QLocale::Japanese);
+        row("kana apart, English", "ねこ", "ネコ", false);
     }
     void matches()
     {
@@ -59,7 +63,8 @@ private slots:
         QFETCH(QString, needle);
         QFETCH(QLocale::Language, language);
         QFETCH(bool, expected);
-        const TextMatcher matcher(TextMatcher::ruleFor(QLocale(language)));
+        const TextMatcher matcher(
+            TextMatcher::ruleFor(QLocale(language)), TextMatcher::kanaRuleFor(language));
         QCOMPARE(matcher.contains(haystack, needle), expected);
     }
 

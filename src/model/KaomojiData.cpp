@@ -24,15 +24,17 @@ void printLine(const QString &line)
 
 } // namespace
 
-KaomojiData::KaomojiData(Preferences &preferences, QObject *parent)
+KaomojiData::KaomojiData(Preferences &preferences, QObject *parent, QLocale::Language uiLanguage)
     : QObject(parent)
     , m_preferences(preferences)
     , m_presetKaomojis(makePresetKaomojis())
+    , m_matcher(TextMatcher::ruleFor(QLocale()), TextMatcher::kanaRuleFor(uiLanguage))
+    , m_searchWords(uiLanguage, m_matcher)
 {
     for (const PresetCategory &category : presetCatalogTable()) {
         IndexedGroup group { QString::fromUtf8(category.name), {}, {} };
         group.records = m_presetKaomojis.value(group.name);
-        group.index.rebuild(group.records, m_matcher);
+        group.index.rebuild(group.records, m_matcher, m_searchWords);
         m_presetGroups.push_back(std::move(group));
     }
     m_customGroup.name = KaomojiCategories::custom;
@@ -42,9 +44,9 @@ KaomojiData::KaomojiData(Preferences &preferences, QObject *parent)
     m_customKaomojis = loadCustomKaomojis();
     m_recentlyUsedKaomojis = loadRecentlyUsedKaomojis();
     m_customGroup.records = m_customKaomojis;
-    m_customGroup.index.rebuild(m_customKaomojis, m_matcher);
+    m_customGroup.index.rebuild(m_customKaomojis, m_matcher, m_searchWords);
     m_recentlyUsedGroup.records = m_recentlyUsedKaomojis;
-    m_recentlyUsedGroup.index.rebuild(m_recentlyUsedKaomojis, m_matcher);
+    m_recentlyUsedGroup.index.rebuild(m_recentlyUsedKaomojis, m_matcher, m_searchWords);
 }
 
 // --- persistence -------------------------------------------------------------------------
@@ -124,7 +126,7 @@ void KaomojiData::storeList(KaomojiList &list, IndexedGroup &group, KaomojiList 
 {
     list = std::move(records);
     group.records = list;
-    group.index.rebuild(list, m_matcher);
+    group.index.rebuild(list, m_matcher, m_searchWords);
     (this->*save)();
     m_memoizedResults.clear();
     emit(this->*changed)();
@@ -304,17 +306,23 @@ KaomojiList KaomojiData::filterGroup(const IndexedGroup &group, const QString &s
 }
 
 bool KaomojiData::kaomojiMatches(
-    const Kaomoji &record, const QSet<QString> &selected, const QString &searchText)
+    const Kaomoji &record, const QSet<QString> &selected, const QString &searchText) const
 {
     if (!selected.isEmpty() && !selected.contains(record.category()))
         return false;
     if (searchText.isEmpty())
         return true;
-    const TextMatcher matcher;
-    const QString needle = matcher.fold(searchText);
+    const QString needle = m_matcher.fold(searchText);
     const auto has = [&](const QString &text) {
-        return TextMatcher::indexOfFolded(matcher.fold(text), needle) >= 0;
+        return TextMatcher::indexOfFolded(m_matcher.fold(text), needle) >= 0;
     };
-    return has(record.face()) || has(record.category())
-        || std::any_of(record.tags().cbegin(), record.tags().cend(), has);
+    // The words of the UI's language are in its own scripts: plain ASCII never matches them.
+    const bool beyondAscii = !TextMatcher::isAscii(needle);
+    const auto named = [&](const QString &name) {
+        return has(name)
+            || (beyondAscii
+                && TextMatcher::indexOfFolded(m_searchWords.forName(name), needle) >= 0);
+    };
+    return has(record.face()) || named(record.category())
+        || std::any_of(record.tags().cbegin(), record.tags().cend(), named);
 }

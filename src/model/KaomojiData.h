@@ -2,6 +2,7 @@
 
 #include "Kaomoji.h"
 #include "SearchIndex.h"
+#include "UiLanguage.h"
 
 #include <QHash>
 #include <QObject>
@@ -32,8 +33,10 @@ public:
     static inline const QString recentlyUsedKey = QStringLiteral("RecentlyUsedKaomojis");
     static constexpr int recentlyUsedLimit = 5;
 
-    // Builds the catalog and loads both lists; writes nothing back.
-    explicit KaomojiData(Preferences &preferences, QObject *parent = nullptr);
+    // Builds the catalog and loads both lists; writes nothing back. Searches find faces by
+    // their English words and by the words of `uiLanguage`, the language Pelmora speaks.
+    explicit KaomojiData(Preferences &preferences, QObject *parent = nullptr,
+        QLocale::Language uiLanguage = UiLanguage::current());
 
     const KaomojiGroups &presetKaomojis() const { return m_presetKaomojis; }
     const KaomojiList &customKaomojis() const { return m_customKaomojis; }
@@ -56,8 +59,8 @@ public:
     KaomojiGroups allKaomojis() const;
     // Memoized per (text, sorted selection) until either user list changes.
     KaomojiGroups filteredKaomojis(const QString &searchText, const QSet<QString> &selected);
-    static bool kaomojiMatches(
-        const Kaomoji &record, const QSet<QString> &selected, const QString &searchText);
+    bool kaomojiMatches(
+        const Kaomoji &record, const QSet<QString> &selected, const QString &searchText) const;
     static QString cacheKey(const QString &searchText, const QSet<QString> &selected);
 
     KaomojiList loadCustomKaomojis();
@@ -99,6 +102,7 @@ private:
         const QString &foldedText, const QSet<QString> &selected) const;
 
     TextMatcher m_matcher;
+    SearchWords m_searchWords;
     std::vector<IndexedGroup> m_presetGroups; // in catalog order
     IndexedGroup m_customGroup;
     IndexedGroup m_recentlyUsedGroup;

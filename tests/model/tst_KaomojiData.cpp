@@ -372,12 +372,13 @@ private slots:
 
     void indexAgreesWithTheMatchPredicate()
     {
-        // The joined index is a faster route to kaomojiMatches; both must agree everywhere.
+        // The joined index is a faster route to kaomojiMatches; both must agree everywhere. The
+        // store speaks Japanese: its index also holds Japanese words, and kana fold together.
         MemoryPreferences preferences;
-        KaomojiData store(preferences);
+        KaomojiData store(preferences, nullptr, QLocale::Japanese);
         store.addCustomKaomoji(Kaomoji::create(QStringLiteral("Ünïcodé e\u0301"), "Custom"));
         QStringList queries = { "a", "E", "é", "e", " ", "  ", "ss", "-", "\\", "ω", "ಠ", "AI",
-            "ıi" };
+            "ıi", "ねこ", "ネ", "猫", "き", "ヽ" };
         // Random pieces of faces and tags, from the test seed.
         QRandomGenerator random(testSeed());
         const KaomojiGroups all = store.allKaomojis();
@@ -393,11 +394,29 @@ private slots:
             for (auto group = all.cbegin(); group != all.cend(); ++group) {
                 KaomojiList expected = group.value();
                 expected.removeIf(
-                    [&](const Kaomoji &k) { return !KaomojiData::kaomojiMatches(k, {}, query); });
+                    [&](const Kaomoji &k) { return !store.kaomojiMatches(k, {}, query); });
                 QVERIFY2(results.value(group.key()) == expected,
                     qPrintable(u"query '%1' in %2"_s.arg(query, group.key()) + seedNote()));
             }
         }
+    }
+
+    void japaneseWordsFindFacesInJapanese_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<bool>("inJapanese"); // the language Pelmora speaks, else English
+        for (const char *query : { "ねこ", "ネコ", "猫", "cat" })
+            QTest::newRow(query) << QString::fromUtf8(query) << true;
+        QTest::newRow("ねこ, in English") << u"ねこ"_s << false;
+    }
+    void japaneseWordsFindFacesInJapanese()
+    {
+        QFETCH(QString, query);
+        QFETCH(bool, inJapanese);
+        MemoryPreferences preferences;
+        KaomojiData store(preferences, nullptr, inJapanese ? QLocale::Japanese : QLocale::English);
+        const KaomojiGroups cats { { "Cat", store.presetKaomojis().value("Cat") } };
+        QCOMPARE(store.filteredKaomojis(query, {}), inJapanese ? cats : KaomojiGroups());
     }
 };
 

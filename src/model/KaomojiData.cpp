@@ -11,10 +11,15 @@
 
 namespace {
 
-const QString customDecodeError = QStringLiteral("Error decoding custom kaomojis: ");
-const QString recentlyUsedDecodeError = QStringLiteral("Error decoding recently used kaomojis: ");
-const QString customEncodeError = QStringLiteral("Error encoding custom kaomojis: ");
-const QString recentlyUsedEncodeError = QStringLiteral("Error encoding recently used kaomojis: ");
+// Translated where they are printed, once a translation is in place.
+const char *const customDecodeError =
+    QT_TRANSLATE_NOOP("KaomojiData", "Error decoding custom kaomojis: %1");
+const char *const recentlyUsedDecodeError =
+    QT_TRANSLATE_NOOP("KaomojiData", "Error decoding recently used kaomojis: %1");
+const char *const customEncodeError =
+    QT_TRANSLATE_NOOP("KaomojiData", "Error encoding custom kaomojis: %1");
+const char *const recentlyUsedEncodeError =
+    QT_TRANSLATE_NOOP("KaomojiData", "Error encoding recently used kaomojis: %1");
 
 void printLine(const QString &line)
 {
@@ -62,7 +67,7 @@ KaomojiList KaomojiData::loadRecentlyUsedKaomojis()
     return loadList(recentlyUsedKey, recentlyUsedDecodeError);
 }
 
-KaomojiList KaomojiData::loadList(const QString &key, const QString &errorPrefix)
+KaomojiList KaomojiData::loadList(const QString &key, const char *errorMessage)
 {
     const std::optional<QByteArray> stored = m_preferences.data(key);
     if (!stored)
@@ -76,18 +81,18 @@ KaomojiList KaomojiData::loadList(const QString &key, const QString &errorPrefix
     const QString backupKey = key + QStringLiteral("Unreadable");
     QString kept;
     if (m_preferences.data(backupKey) == stored) {
-        kept = QStringLiteral("; the unreadable data is kept under \"%1\" in %2")
+        kept = tr("; the unreadable data is kept under \"%1\" in %2")
                    .arg(backupKey, m_preferences.location());
     } else if (const QString failure = m_preferences.setData(backupKey, *stored);
                failure.isEmpty()) {
-        kept = QStringLiteral("; the unreadable data is kept under \"%1\" in %2")
+        kept = tr("; the unreadable data is kept under \"%1\" in %2")
                    .arg(backupKey, m_preferences.location());
     } else {
-        kept = QStringLiteral("; the unreadable data could not be kept aside (%1) and stays "
-                              "under \"%2\" until this list changes")
+        kept = tr("; the unreadable data could not be kept aside (%1) and stays under \"%2\" "
+                  "until this list changes")
                    .arg(failure, key);
     }
-    printLine(errorPrefix + std::get<KaomojiJson::Error>(decoded).description + kept);
+    printLine(tr(errorMessage).arg(std::get<KaomojiJson::Error>(decoded).description + kept));
     return {};
 }
 
@@ -101,21 +106,20 @@ void KaomojiData::saveRecentlyUsedKaomojis()
     saveList(recentlyUsedKey, m_recentlyUsedKaomojis, recentlyUsedEncodeError);
 }
 
-void KaomojiData::saveList(
-    const QString &key, const KaomojiList &records, const QString &errorPrefix)
+void KaomojiData::saveList(const QString &key, const KaomojiList &records, const char *errorMessage)
 {
     const auto encoded = KaomojiJson::encode(records);
     if (const auto *error = std::get_if<KaomojiJson::Error>(&encoded)) {
-        printLine(errorPrefix + error->description);
+        printLine(tr(errorMessage).arg(error->description));
         return;
     }
     // A failed write keeps the list in memory; the next change writes the whole list again.
     const QString failure = m_preferences.setData(key, std::get<QByteArray>(encoded));
     if (!failure.isEmpty())
-        printLine(errorPrefix + failure);
+        printLine(tr(errorMessage).arg(failure));
     else if (m_saveFailed)
-        printLine(QStringLiteral("Saving works again: the lists are saved in %1")
-                      .arg(m_preferences.location()));
+        printLine(
+            tr("Saving works again: the lists are saved in %1").arg(m_preferences.location()));
     m_saveFailed = !failure.isEmpty();
 }
 
@@ -179,7 +183,7 @@ bool KaomojiData::addCustomKaomoji(const Kaomoji &record)
     // The whole list is saved at every change: a face that could not be saved would block
     // every later save of it. The client and the form refuse such faces with their own words.
     if (const QString problem = FaceText::problem(record.face()); !problem.isEmpty()) {
-        printLine(QStringLiteral("Kaomoji not added: ") + problem);
+        printLine(tr("Kaomoji not added: %1").arg(problem));
         return false;
     }
     KaomojiList records = m_customKaomojis;

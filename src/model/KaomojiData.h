@@ -75,8 +75,8 @@ signals:
     void shouldUnselectCustomChanged();
 
 private:
-    KaomojiList loadList(const QString &key, const QString &errorPrefix);
-    void saveList(const QString &key, const KaomojiList &records, const QString &errorPrefix);
+    KaomojiList loadList(const QString &key, const char *errorMessage);
+    void saveList(const QString &key, const KaomojiList &records, const char *errorMessage);
     struct IndexedGroup;
     // Stores a user list, then runs its hook (save, empty the cache), then notifies.
     void storeList(KaomojiList &list, IndexedGroup &group, KaomojiList records,

@@ -2,6 +2,7 @@
 
 #include "FaceText.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -22,22 +23,30 @@ bool isValidText(const QString &text)
 
 QString invalidTextMessage(qsizetype index, const char *field)
 {
-    return QStringLiteral("record %1: its \"%2\" is not valid Unicode text").arg(index).arg(field);
+    return QCoreApplication::translate(
+        "KaomojiJson", "record %1: its \"%2\" is not valid Unicode text")
+        .arg(index)
+        .arg(field);
 }
 
 // Reads one element; returns an empty string on success, else what is wrong with it.
 QString readRecord(const QJsonValue &element, qsizetype index, KaomojiList &into)
 {
     if (!element.isObject())
-        return QStringLiteral("element %1 is not a JSON object").arg(index);
+        return QCoreApplication::translate("KaomojiJson", "element %1 is not a JSON object")
+            .arg(index);
     const QJsonObject object = element.toObject();
 
     const auto requireString = [&](const char *key, QString &out) -> QString {
         const QJsonValue value = object.value(QLatin1String(key));
         if (value.isUndefined())
-            return QStringLiteral("record %1 has no \"%2\"").arg(index).arg(key);
+            return QCoreApplication::translate("KaomojiJson", "record %1 has no \"%2\"")
+                .arg(index)
+                .arg(key);
         if (!value.isString())
-            return QStringLiteral("record %1: \"%2\" is not a string").arg(index).arg(key);
+            return QCoreApplication::translate("KaomojiJson", "record %1: \"%2\" is not a string")
+                .arg(index)
+                .arg(key);
         out = value.toString();
         return {};
     };
@@ -58,17 +67,21 @@ QString readRecord(const QJsonValue &element, qsizetype index, KaomojiList &into
         return invalidTextMessage(index, "category");
     const QUuid id = parseUuid(idText);
     if (id.isNull() && idText != QLatin1String("00000000-0000-0000-0000-000000000000"))
-        return QStringLiteral("record %1: \"%2\" is not a valid id").arg(index).arg(idText);
+        return QCoreApplication::translate("KaomojiJson", "record %1: \"%2\" is not a valid id")
+            .arg(index)
+            .arg(idText);
 
     const QJsonValue tagsValue = object.value(QLatin1String("tags"));
     if (tagsValue.isUndefined())
-        return QStringLiteral("record %1 has no \"tags\"").arg(index);
+        return QCoreApplication::translate("KaomojiJson", "record %1 has no \"tags\"").arg(index);
     if (!tagsValue.isArray())
-        return QStringLiteral("record %1: \"tags\" is not an array").arg(index);
+        return QCoreApplication::translate("KaomojiJson", "record %1: \"tags\" is not an array")
+            .arg(index);
     QStringList tags;
     for (const QJsonValue &tag : tagsValue.toArray()) {
         if (!tag.isString())
-            return QStringLiteral("record %1: a tag is not a string").arg(index);
+            return QCoreApplication::translate("KaomojiJson", "record %1: a tag is not a string")
+                .arg(index);
         if (!isValidText(tag.toString()))
             return invalidTextMessage(index, "tags");
         tags.append(tag.toString());
@@ -127,12 +140,13 @@ std::variant<KaomojiList, Error> decode(const QByteArray &json)
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
-        return Error { QStringLiteral("the data is not valid JSON (%1 at byte %2)")
+        return Error { QCoreApplication::translate(
+            "KaomojiJson", "the data is not valid JSON (%1 at byte %2)")
                            .arg(parseError.errorString())
                            .arg(parseError.offset) };
     }
     if (!document.isArray())
-        return Error { QStringLiteral("the data is not a JSON array") };
+        return Error { QCoreApplication::translate("KaomojiJson", "the data is not a JSON array") };
 
     const QJsonArray array = document.array();
     KaomojiList records;

@@ -45,14 +45,16 @@ QString LoginAutostart::setEnabled(bool enabled)
     const QString path = entryPath();
     if (!enabled) {
         if (QFile::exists(path) && !QFile::remove(path))
-            return QStringLiteral("cannot remove %1").arg(path);
+            return QCoreApplication::translate("LoginAutostart", "cannot remove %1").arg(path);
         return {};
     }
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return QStringLiteral("cannot create %1").arg(QFileInfo(path).absolutePath());
+        return QCoreApplication::translate("LoginAutostart", "cannot create %1")
+            .arg(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        return QCoreApplication::translate("LoginAutostart", "cannot write %1: %2")
+            .arg(path, file.errorString());
     file.write("[Desktop Entry]\n"
                "Type=Application\n"
                "Name=Pelmora\n"
@@ -64,6 +66,7 @@ QString LoginAutostart::setEnabled(bool enabled)
           "Terminal=false\n"
           "X-GNOME-Autostart-enabled=true\n");
     if (!file.commit())
-        return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        return QCoreApplication::translate("LoginAutostart", "cannot write %1: %2")
+            .arg(path, file.errorString());
     return {};
 }

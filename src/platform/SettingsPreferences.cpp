@@ -1,5 +1,6 @@
 #include "SettingsPreferences.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -142,9 +143,11 @@ QString SettingsPreferences::keepUnreadableFile()
     const QString copy = file.fileName() + QStringLiteral(".unreadable-")
         + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     if (!file.copy(copy))
-        return QStringLiteral("it cannot be read, and keeping a copy of it as %1 failed").arg(copy);
-    printLine(QStringLiteral("The settings file %1 could not be read; it is kept as %2, and a "
-                             "new one is written")
+        return QCoreApplication::translate(
+            "SettingsPreferences", "it cannot be read, and keeping a copy of it as %1 failed")
+            .arg(copy);
+    printLine(QCoreApplication::translate("SettingsPreferences",
+        "The settings file %1 could not be read; it is kept as %2, and a new one is written")
                   .arg(file.fileName(), copy));
     return {};
 }
@@ -171,22 +174,27 @@ QString SettingsPreferences::setData(const QString &key, const QByteArray &value
 
     const QFileInfo file(m_settings->fileName());
     const QFileInfo directory(file.absolutePath());
-    QString reason = QStringLiteral("the file could not be written");
+    QString reason =
+        QCoreApplication::translate("SettingsPreferences", "the file could not be written");
     if (m_settings->status() == QSettings::FormatError)
-        reason = QStringLiteral("the file is not in a readable format");
+        reason = QCoreApplication::translate(
+            "SettingsPreferences", "the file is not in a readable format");
     else if (directory.exists() && !directory.isDir())
-        reason = QStringLiteral("%1 is not a directory").arg(directory.filePath());
+        reason = QCoreApplication::translate("SettingsPreferences", "%1 is not a directory")
+                     .arg(directory.filePath());
     else if (directory.exists() && !directory.isWritable())
-        reason = QStringLiteral("the directory %1 is read-only").arg(directory.filePath());
+        reason = QCoreApplication::translate("SettingsPreferences", "the directory %1 is read-only")
+                     .arg(directory.filePath());
     else if (file.exists() && !file.isWritable())
-        reason = QStringLiteral("the file is read-only");
+        reason = QCoreApplication::translate("SettingsPreferences", "the file is read-only");
     return failure(reason);
 }
 
 QString SettingsPreferences::failure(const QString &reason) const
 {
-    return QStringLiteral("could not save to %1 (%2); the change is kept in memory and saved "
-                          "again at the next change")
+    return QCoreApplication::translate("SettingsPreferences",
+        "could not save to %1 (%2); the change is kept in memory and saved again at the next "
+        "change")
         .arg(m_settings->fileName(), reason);
 }
 

@@ -1,5 +1,6 @@
 #include "SingleInstance.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -31,18 +32,21 @@ QString whyNotPrivate(const QString &directory)
     if (::stat(path.constData(), &info) != 0)
         reason = QString::fromLocal8Bit(std::strerror(errno));
     else if (!S_ISDIR(info.st_mode))
-        reason = QStringLiteral("it is not a directory");
+        reason = QCoreApplication::translate("SingleInstance", "it is not a directory");
     else if (info.st_uid != getuid())
-        reason = QStringLiteral("it belongs to uid %1, not to you (uid %2)")
+        reason = QCoreApplication::translate(
+            "SingleInstance", "it belongs to uid %1, not to you (uid %2)")
                      .arg(info.st_uid)
                      .arg(getuid());
     else if ((info.st_mode & 077) != 0)
-        reason = QStringLiteral("it is open to other users (mode %1)")
-                     .arg(info.st_mode & 0777, 4, 8, QLatin1Char('0'));
+        reason =
+            QCoreApplication::translate("SingleInstance", "it is open to other users (mode %1)")
+                .arg(info.st_mode & 0777, 4, 8, QLatin1Char('0'));
     else
         return {};
-    return QStringLiteral("%1 is no place for the instance socket: %2; it must be a directory of "
-                          "yours that nobody else may enter (mode 0700)")
+    return QCoreApplication::translate("SingleInstance",
+        "%1 is no place for the instance socket: %2; it must be a directory of yours that "
+        "nobody else may enter (mode 0700)")
         .arg(directory, reason);
 }
 
@@ -101,17 +105,16 @@ SingleInstance::Claim SingleInstance::claim(const QString &command)
     if (!m_lock.tryLock(lockTimeout)) {
         switch (m_lock.error()) {
         case QLockFile::LockFailedError:
-            m_errorString = QStringLiteral("another Pelmora has been starting for more than %1 s "
-                                           "and still holds %2")
+            m_errorString = tr("another Pelmora has been starting for more than %1 s and still "
+                               "holds %2")
                                 .arg(lockTimeout / 1000)
                                 .arg(m_lock.fileName());
             break;
         case QLockFile::PermissionError:
-            m_errorString =
-                QStringLiteral("cannot create %1: permission denied").arg(m_lock.fileName());
+            m_errorString = tr("cannot create %1: permission denied").arg(m_lock.fileName());
             break;
         default:
-            m_errorString = QStringLiteral("cannot create %1").arg(m_lock.fileName());
+            m_errorString = tr("cannot create %1").arg(m_lock.fileName());
             break;
         }
         return Claim::Failed;
@@ -140,7 +143,7 @@ SingleInstance::Delivery SingleInstance::deliver(const QString &command)
         if (socket.error() == QLocalSocket::ServerNotFoundError
             || socket.error() == QLocalSocket::ConnectionRefusedError)
             return Delivery::NobodyListening;
-        m_errorString = QStringLiteral("cannot reach the running Pelmora at %1: %2")
+        m_errorString = tr("cannot reach the running Pelmora at %1: %2")
                             .arg(m_socketPath, socket.errorString());
         return Delivery::Failed;
     }
@@ -150,8 +153,8 @@ SingleInstance::Delivery SingleInstance::deliver(const QString &command)
     socklen_t length = sizeof peer;
     if (::getsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &length) != 0
         || peer.uid != getuid()) {
-        m_errorString = QStringLiteral("a process of uid %1, not a Pelmora of yours, answers at "
-                                       "%2; starting as the first Pelmora")
+        m_errorString = tr("a process of uid %1, not a Pelmora of yours, answers at %2; "
+                           "starting as the first Pelmora")
                             .arg(peer.uid)
                             .arg(m_socketPath);
         return Delivery::Stranger;
@@ -166,14 +169,13 @@ SingleInstance::Delivery SingleInstance::deliver(const QString &command)
         && socket.waitForReadyRead(remaining())) { }
 
     if (!socket.canReadLine()) {
-        m_errorString =
-            QStringLiteral("the running Pelmora did not answer within %1 ms").arg(m_timeout);
+        m_errorString = tr("the running Pelmora did not answer within %1 ms").arg(m_timeout);
         return Delivery::Failed;
     }
     const QByteArray reply = socket.readLine(maximumLineLength).trimmed();
     if (reply != acknowledgement) {
-        m_errorString = QStringLiteral("the running Pelmora refused \"%1\": %2")
-                            .arg(command, QString::fromUtf8(reply));
+        m_errorString =
+            tr("the running Pelmora refused \"%1\": %2").arg(command, QString::fromUtf8(reply));
         return Delivery::Failed;
     }
     return Delivery::Answered;
@@ -191,8 +193,7 @@ bool SingleInstance::listen()
     QLocalServer::removeServer(m_socketPath);
     const bool listening = m_server->listen(m_socketPath);
     if (!listening)
-        m_errorString =
-            QStringLiteral("cannot listen at %1: %2").arg(m_socketPath, m_server->errorString());
+        m_errorString = tr("cannot listen at %1: %2").arg(m_socketPath, m_server->errorString());
     m_lock.unlock();
     return listening;
 }

@@ -70,7 +70,8 @@ void AIKaomojiGenerator::generateKaomoji(
     // instead of sending something the user did not type.
     if (!prompt.isValidUtf16()) {
         completion(GenerationResult::failure({ encodingErrorDomain, encodingErrorCode,
-            QStringLiteral("The prompt is not valid Unicode text") }));
+            QCoreApplication::translate(
+                "AIKaomojiGenerator", "The prompt is not valid Unicode text") }));
         return;
     }
     // GenerationTask judges every redirect, whatever request the caller made.
@@ -90,7 +91,8 @@ GenerationResult AIKaomojiGenerator::resultFromBody(const QByteArray &body)
             { QStringLiteral("QJsonParseError"), int(parseError.error), parseError.errorString() });
     if (!document.isObject())
         return GenerationResult::failure({ errorDomain, notAnObjectErrorCode,
-            QStringLiteral("Failed to parse API response as JSON") });
+            QCoreApplication::translate(
+                "AIKaomojiGenerator", "Failed to parse API response as JSON") });
     const QJsonObject reply = document.object();
     // A string "error" wins over a face; an error of any other type is not the service's.
     if (const QJsonValue error = reply.value(QStringLiteral("error")); error.isString())
@@ -99,9 +101,11 @@ GenerationResult AIKaomojiGenerator::resultFromBody(const QByteArray &body)
     // A lone surrogate escaped in the JSON is no text at all: the reply is unreadable.
     if (!face.isString() || !face.toString().isValidUtf16())
         return GenerationResult::failure({ errorDomain, missingKaomojiErrorCode,
-            QStringLiteral("Failed to parse API response") });
+            QCoreApplication::translate("AIKaomojiGenerator", "Failed to parse API response") });
     if (const QString problem = FaceText::problem(face.toString()); !problem.isEmpty())
         return GenerationResult::failure({ errorDomain, unusableKaomojiErrorCode,
-            QStringLiteral("The generation service sent an unusable kaomoji. ") + problem });
+            QCoreApplication::translate(
+                "AIKaomojiGenerator", "The generation service sent an unusable kaomoji. %1")
+                .arg(problem) });
     return GenerationResult::success(face.toString());
 }

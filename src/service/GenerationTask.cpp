@@ -30,9 +30,11 @@ bool isSameOrigin(const QUrl &url, const QUrl &other)
 QString timeLimitMessage(int milliseconds)
 {
     const int seconds = (milliseconds + 999) / 1000;
-    return seconds == 1
-        ? QStringLiteral("The generation service did not answer within 1 second")
-        : QStringLiteral("The generation service did not answer within %1 seconds").arg(seconds);
+    return seconds == 1 ? QCoreApplication::translate(
+               "GenerationTask", "The generation service did not answer within 1 second")
+                        : QCoreApplication::translate("GenerationTask",
+                            "The generation service did not answer within %1 seconds")
+                              .arg(seconds);
 }
 
 GenerationError clientError(int code, const QString &message)
@@ -138,15 +140,15 @@ void GenerationTask::finish()
 GenerationResult GenerationTask::result() const
 {
     if (m_tooLarge)
-        return GenerationResult::failure(clientError(
-            AIKaomojiGenerator::tooLargeErrorCode, QStringLiteral("Response too large")));
+        return GenerationResult::failure(
+            clientError(AIKaomojiGenerator::tooLargeErrorCode, tr("Response too large")));
     if (m_timedOut)
         return GenerationResult::failure(clientError(
             AIKaomojiGenerator::timedOutErrorCode, timeLimitMessage(m_timeLimit.interval())));
     if (m_refusedRedirect.isValid())
         return GenerationResult::failure(clientError(AIKaomojiGenerator::redirectRefusedErrorCode,
-            QStringLiteral("The generation service tried to send the prompt to another address "
-                           "(%1); it was not sent there")
+            tr("The generation service tried to send the prompt to another address (%1); it "
+               "was not sent there")
                 .arg(m_refusedRedirect
                          .adjusted(QUrl::RemoveUserInfo | QUrl::RemovePath | QUrl::RemoveQuery
                              | QUrl::RemoveFragment)

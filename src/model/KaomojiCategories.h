@@ -15,4 +15,8 @@ const QStringList &kaomojiCategories();
 // "Custom" first, then every other name of kaomojiCategories() in order.
 const QStringList &orderedCategories();
 
+// A chip's or a section's name in the language Pelmora speaks. The names stay English in the
+// data and the settings; a name Pelmora does not know is shown as it is.
+QString displayName(const QString &category);
+
 } // namespace KaomojiCategories

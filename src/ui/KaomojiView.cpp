@@ -169,6 +169,11 @@ QString KaomojiView::mostRecentAIKaomojiId() const
     return id.isNull() ? QString() : id.toString(QUuid::WithoutBraces);
 }
 
+QString KaomojiView::categoryName(const QString &category) const
+{
+    return KaomojiCategories::displayName(category);
+}
+
 void KaomojiView::submitSearch()
 {
     if (!m_searchText.isEmpty())

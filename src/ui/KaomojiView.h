@@ -95,6 +95,8 @@ public:
     // Where generation requests go; the configured service unless a test points elsewhere.
     void setGenerationEndpoint(const QUrl &endpoint) { m_generationEndpoint = endpoint; }
 
+    // A chip's or a section's name as the user reads it; `category` stays the key.
+    Q_INVOKABLE QString categoryName(const QString &category) const;
     Q_INVOKABLE void submitSearch();
     Q_INVOKABLE void wandAction();
     Q_INVOKABLE void generateAIKaomoji();

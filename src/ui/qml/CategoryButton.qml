@@ -27,7 +27,7 @@ AbstractButton {
     topInset: -(selectionScale - 1) * height / 2
     bottomInset: topInset
     focusPolicy: Qt.TabFocus
-    Accessible.name: category
+    Accessible.name: chip.view.categoryName(chip.category)
     Accessible.checkable: true
     Accessible.checked: isSelected
 
@@ -40,7 +40,7 @@ AbstractButton {
     }
 
     contentItem: InkText {
-        text: chip.category
+        text: chip.view.categoryName(chip.category)
         scale: chip.selectionScale
         color: chip.isSelected ? Theme.white : Theme.primary
 

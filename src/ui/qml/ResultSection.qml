@@ -31,7 +31,7 @@ Column {
             anchors.left: parent.left
             anchors.right: clearButton.left
             anchors.verticalCenter: parent.verticalCenter
-            text: section.name
+            text: section.view.categoryName(section.name)
             textFormat: Text.PlainText
             font: Theme.headlineFont
             color: Theme.primary

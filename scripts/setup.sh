@@ -11,6 +11,8 @@ BUILD=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-declarative-dev qt6-declarative-dev-tools qt6-httpserver-dev
     qt6-websockets-dev qt6-svg-dev libicu-dev
+    # lupdate and lrelease: the translations are compiled into the app
+    qt6-l10n-tools qt6-tools-dev
 )
 RUN=(
     # the X11 platform plugin, QML modules, SVG icons, TLS

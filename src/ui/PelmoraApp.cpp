@@ -6,6 +6,7 @@
 #include "PresetCatalog.h"
 #include "SingleInstance.h"
 #include "TerminationSignals.h"
+#include "Translations.h"
 #include "TrayIcon.h"
 
 #include <QCommandLineParser>
@@ -87,8 +88,10 @@ QString commandFromArguments(const QCoreApplication &application, bool *platform
     parser.addOption(toggle);
     parser.process(application);
     if (!parser.positionalArguments().isEmpty()) {
-        std::fprintf(stderr, "pelmora: unexpected argument '%s'; see pelmora --help\n",
-            qPrintable(parser.positionalArguments().constFirst()));
+        std::fprintf(stderr, "pelmora: %s\n",
+            qPrintable(QCoreApplication::translate(
+                "PelmoraApp", "unexpected argument '%1'; see pelmora --help")
+                           .arg(parser.positionalArguments().constFirst())));
         std::exit(2);
     }
     *platformChosen = parser.isSet(QStringLiteral("platform"));
@@ -117,6 +120,7 @@ int PelmoraApp::run(int argc, char **argv)
     {
         QCoreApplication launcher(argc, argv);
         describeApplication();
+        Translations::install();
         command = commandFromArguments(launcher, &platformChosen);
         QString problem;
         const QString socketPath = SingleInstance::defaultSocketPath(&problem);
@@ -137,15 +141,15 @@ int PelmoraApp::run(int argc, char **argv)
                 std::fprintf(stderr, "pelmora: %s\n", qPrintable(instance->errorString()));
             break;
         }
+        // Said while the launcher still holds the translation.
+        if (!hasDisplay(platformChosen)) {
+            std::fprintf(stderr, "pelmora: %s\n",
+                qPrintable(tr("no display to show the picker on: DISPLAY and WAYLAND_DISPLAY "
+                              "are both unset; start Pelmora from a desktop session")));
+            return 1;
+        }
     }
 
-    if (!hasDisplay(platformChosen)) {
-        std::fprintf(stderr,
-            "pelmora: no display to show the picker on: DISPLAY and "
-            "WAYLAND_DISPLAY are both unset; start Pelmora from a desktop "
-            "session\n");
-        return 1;
-    }
     // The picker is small and mostly text; the software renderer starts faster than GPU
     // contexts and works everywhere, including remote and virtual displays.
     if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
@@ -153,8 +157,9 @@ int PelmoraApp::run(int argc, char **argv)
 
     PelmoraApp app(argc, argv, sinceStart);
     if (!instance->listen())
-        std::fprintf(stderr, "pelmora: %s; another start will open a second Pelmora\n",
-            qPrintable(instance->errorString()));
+        std::fprintf(stderr, "pelmora: %s\n",
+            qPrintable(
+                tr("%1; another start will open a second Pelmora").arg(instance->errorString())));
     connect(instance.get(), &SingleInstance::commandReceived, &app, &PelmoraApp::handleCommand);
     // Logging out or Ctrl+C in a terminal ends Pelmora like "Quit": the tray item leaves the
     // panel and the instance socket is removed, so nothing stale is left behind.
@@ -169,7 +174,9 @@ int PelmoraApp::run(int argc, char **argv)
     if (app.m_newStartWanted) {
         // Every change is saved when it happens, so the new start finds everything.
         ::execv("/proc/self/exe", argv);
-        std::fprintf(stderr, "pelmora: cannot start again: %s\n", std::strerror(errno));
+        std::fprintf(stderr, "pelmora: %s\n",
+            qPrintable(
+                tr("cannot start again: %1").arg(QString::fromLocal8Bit(std::strerror(errno)))));
         return 1;
     }
     return exitCode;
@@ -180,6 +187,7 @@ PelmoraApp::PelmoraApp(int &argc, char **argv, QElapsedTimer sinceStart)
     , m_sinceStart(sinceStart)
 {
     describeApplication();
+    Translations::install();
     setDesktopFileName(QStringLiteral("pelmora"));
     // Hiding the picker closes its last window; the tray item keeps the app alive.
     setQuitOnLastWindowClosed(false);
@@ -225,7 +233,8 @@ bool PelmoraApp::start(bool openWindow)
     // showing the picker as a window of its own, and move into a tray that comes later.
     connect(&m_trayWatcher, &SystemTrayWatcher::appeared, this, &PelmoraApp::moveIntoTray);
     connect(&m_trayWatcher, &SystemTrayWatcher::appearedForANewStart, this, [this] {
-        std::fprintf(stderr, "pelmora: a system tray appeared; starting again to show in it\n");
+        std::fprintf(stderr, "pelmora: %s\n",
+            qPrintable(tr("a system tray appeared; starting again to show in it")));
         m_newStartWanted = true;
         quit();
     });
@@ -270,9 +279,9 @@ bool PelmoraApp::buildWindowInTheBackground(bool open)
 
 void PelmoraApp::showAsWindowOfItsOwn()
 {
-    std::fprintf(stderr,
-        "pelmora: no system tray found; showing the picker as a normal window, and closing it "
-        "quits (it moves into a tray that appears later)\n");
+    std::fprintf(stderr, "pelmora: %s\n",
+        qPrintable(tr("no system tray found; showing the picker as a normal window, and closing "
+                      "it quits (it moves into a tray that appears later)")));
     if (!buildWindowInTheBackground(true))
         QCoreApplication::exit(1);
 }
@@ -286,7 +295,8 @@ void PelmoraApp::moveIntoTray()
             QCoreApplication::exit(1);
         return;
     }
-    std::fprintf(stderr, "pelmora: a system tray appeared; the picker now opens from its item\n");
+    std::fprintf(stderr, "pelmora: %s\n",
+        qPrintable(tr("a system tray appeared; the picker now opens from its item")));
     m_window->attachToTray();
 }
 
@@ -328,8 +338,9 @@ bool PelmoraApp::buildWindow()
     const QUrl source(QStringLiteral("qrc:/qt/qml/Pelmora/Main.qml"));
     if (!m_window->load(
             source, { { QStringLiteral("view"), QVariant::fromValue(m_view.get()) } })) {
-        std::fprintf(stderr, "pelmora: the picker window could not be built:\n%s\n",
-            qPrintable(m_window->errorString()));
+        std::fprintf(stderr, "pelmora: %s\n",
+            qPrintable(
+                tr("the picker window could not be built:\n%1").arg(m_window->errorString())));
         m_window.reset();
         m_view.reset();
         return false;

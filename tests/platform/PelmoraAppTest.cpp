@@ -40,21 +40,33 @@ private slots:
         QTest::addColumn<QString>("argument");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("says");
-        QTest::newRow("help") << u"--help"_s << 0 << u"--toggle"_s;
-        QTest::newRow("version") << u"--version"_s << 0 << QStringLiteral(PELMORA_VERSION);
-        QTest::newRow("misspelt option") << u"--tog"_s << 1 << u"Unknown option 'tog'"_s;
-        QTest::newRow("stray argument") << u"show"_s << 2 << u"unexpected argument 'show'"_s;
-        QTest::newRow("start") << QString() << 1 << u"no display"_s;
+        QTest::addColumn<QString>("languages"); // LANGUAGE, the user's languages in order
+        QTest::newRow("help") << u"--help"_s << 0 << u"--toggle"_s << u"en"_s;
+        QTest::newRow("version") << u"--version"_s << 0 << QStringLiteral(PELMORA_VERSION) << u""_s;
+        QTest::newRow("misspelt option") << u"--tog"_s << 1 << u"Unknown option 'tog'"_s << u"en"_s;
+        // English, Pelmora's own language, comes first: it ends the search.
+        QTest::newRow("stray argument")
+            << u"show"_s << 2 << u"unexpected argument 'show'"_s << u"en_GB:ja"_s;
+        QTest::newRow("start") << QString() << 1 << u"no display"_s << u"en"_s;
+        // Pelmora speaks the first of the user's languages it knows, Qt's words included.
+        QTest::newRow("help, Japanese")
+            << u"--help"_s << 0 << u"ピッカーのウィンドウを表示します"_s << u"ja"_s;
+        QTest::newRow("misspelt option, Japanese")
+            << u"--tog"_s << 1 << u"不明なオプション「tog」"_s << u"ja"_s;
+        QTest::newRow("start, French then Japanese")
+            << QString() << 1 << u"ディスプレイがありません"_s << u"fr:ja_JP"_s;
     }
     void endsAtOnceWithoutADisplay()
     {
         QFETCH(QString, argument);
         QFETCH(int, exitCode);
         QFETCH(QString, says);
+        QFETCH(QString, languages);
         QString output;
         const QStringList arguments = argument.split(u' ', Qt::SkipEmptyParts);
-        QCOMPARE(
-            runToEnd(ChildProcess::pelmora(), arguments, environment(false), &output), exitCode);
+        QProcessEnvironment environment = this->environment(false);
+        environment.insert(u"LANGUAGE"_s, languages);
+        QCOMPARE(runToEnd(ChildProcess::pelmora(), arguments, environment, &output), exitCode);
         QVERIFY2(output.contains(says), qPrintable(output));
     }
 

@@ -2,6 +2,7 @@
 #include "KaomojiCategories.h"
 #include "KaomojiData.h"
 #include "PickerFixture.h"
+#include "Translations.h"
 
 #include <QFontInfo>
 #include <QGuiApplication>
@@ -271,6 +272,25 @@ private slots:
         const QRect tallInk = ink(image, tallTile.adjusted(-4, -6, 4, 6)).boundingRect();
         QVERIFY(tallTile.adjusted(2, 2, -2, -2).contains(tallInk));
         QVERIFY(ink(image, place(arabic)).last().x() < place(arabic).center().x());
+    }
+
+    // In Japanese the window, its chips and section headers read in Japanese while the keys
+    // stay English, and the name on each chip finds its faces.
+    void speaksJapanese()
+    {
+        const auto backToEnglish = qScopeGuard([] { Translations::install({ "en" }); });
+        Translations::install({ "ja-JP" });
+        m_picker = std::make_unique<PickerFixture>();
+        QVERIFY(m_picker->show());
+        QCOMPARE(item("searchField")->property("placeholderText").toString(), "検索");
+        QCOMPARE(item("sectionTitle")->property("text").toString(), "喜び");
+        const auto label = chip("Cat")->property("contentItem").value<QQuickItem *>();
+        QCOMPARE(label->property("text").toString(), "ねこ");
+        store().addCustomKaomoji(Kaomoji::create("mine", "Custom"));
+        for (const QString &category : view().orderedCategories()) {
+            view().setSearchText(view().categoryName(category));
+            QVERIFY2(view().sections()->names().contains(category), qPrintable(category));
+        }
     }
 
     void emptyStateAndSectionsWithoutChip()

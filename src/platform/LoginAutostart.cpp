@@ -59,6 +59,7 @@ QString LoginAutostart::setEnabled(bool enabled)
                "Type=Application\n"
                "Name=Pelmora\n"
                "Comment=The kaomoji picker in the tray\n"
+               "Comment[ja]=トレイの顔文字ピッカー\n"
                "Exec="
         + command().toUtf8()
         + "\n"

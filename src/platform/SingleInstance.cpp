@@ -101,20 +101,25 @@ QString SingleInstance::defaultSocketPath(QString *problem)
 
 SingleInstance::Claim SingleInstance::claim(const QString &command)
 {
-    m_errorString.clear();
+    m_error = nullptr;
     if (!m_lock.tryLock(lockTimeout)) {
+        const QString lockFile = m_lock.fileName();
         switch (m_lock.error()) {
         case QLockFile::LockFailedError:
-            m_errorString = tr("another Pelmora has been starting for more than %1 s and still "
-                               "holds %2")
-                                .arg(lockTimeout / 1000)
-                                .arg(m_lock.fileName());
+            m_error = [lockFile] {
+                return tr("another Pelmora has been starting for more than %1 s and still holds "
+                          "%2")
+                    .arg(lockTimeout / 1000)
+                    .arg(lockFile);
+            };
             break;
         case QLockFile::PermissionError:
-            m_errorString = tr("cannot create %1: permission denied").arg(m_lock.fileName());
+            m_error = [lockFile] {
+                return tr("cannot create %1: permission denied").arg(lockFile);
+            };
             break;
         default:
-            m_errorString = tr("cannot create %1").arg(m_lock.fileName());
+            m_error = [lockFile] { return tr("cannot create %1").arg(lockFile); };
             break;
         }
         return Claim::Failed;
@@ -143,8 +148,9 @@ SingleInstance::Delivery SingleInstance::deliver(const QString &command)
         if (socket.error() == QLocalSocket::ServerNotFoundError
             || socket.error() == QLocalSocket::ConnectionRefusedError)
             return Delivery::NobodyListening;
-        m_errorString = tr("cannot reach the running Pelmora at %1: %2")
-                            .arg(m_socketPath, socket.errorString());
+        m_error = [path = m_socketPath, reason = socket.errorString()] {
+            return tr("cannot reach the running Pelmora at %1: %2").arg(path, reason);
+        };
         return Delivery::Failed;
     }
     // A socket of another user would take our commands and have us exit as a second
@@ -153,10 +159,12 @@ SingleInstance::Delivery SingleInstance::deliver(const QString &command)
     socklen_t length = sizeof peer;
     if (::getsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &length) != 0
         || peer.uid != getuid()) {
-        m_errorString = tr("a process of uid %1, not a Pelmora of yours, answers at %2; "
-                           "starting as the first Pelmora")
-                            .arg(peer.uid)
-                            .arg(m_socketPath);
+        m_error = [uid = peer.uid, path = m_socketPath] {
+            return tr("a process of uid %1, not a Pelmora of yours, answers at %2; starting as "
+                      "the first Pelmora")
+                .arg(uid)
+                .arg(path);
+        };
         return Delivery::Stranger;
     }
 
@@ -169,13 +177,16 @@ SingleInstance::Delivery SingleInstance::deliver(const QString &command)
         && socket.waitForReadyRead(remaining())) { }
 
     if (!socket.canReadLine()) {
-        m_errorString = tr("the running Pelmora did not answer within %1 ms").arg(m_timeout);
+        m_error = [timeout = m_timeout] {
+            return tr("the running Pelmora did not answer within %1 ms").arg(timeout);
+        };
         return Delivery::Failed;
     }
     const QByteArray reply = socket.readLine(maximumLineLength).trimmed();
     if (reply != acknowledgement) {
-        m_errorString =
-            tr("the running Pelmora refused \"%1\": %2").arg(command, QString::fromUtf8(reply));
+        m_error = [command, reply = QString::fromUtf8(reply)] {
+            return tr("the running Pelmora refused \"%1\": %2").arg(command, reply);
+        };
         return Delivery::Failed;
     }
     return Delivery::Answered;
@@ -184,7 +195,7 @@ SingleInstance::Delivery SingleInstance::deliver(const QString &command)
 bool SingleInstance::listen()
 {
     Q_ASSERT(m_lock.isLocked());
-    m_errorString.clear();
+    m_error = nullptr;
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::acceptConnections);
@@ -193,7 +204,9 @@ bool SingleInstance::listen()
     QLocalServer::removeServer(m_socketPath);
     const bool listening = m_server->listen(m_socketPath);
     if (!listening)
-        m_errorString = tr("cannot listen at %1: %2").arg(m_socketPath, m_server->errorString());
+        m_error = [path = m_socketPath, reason = m_server->errorString()] {
+            return tr("cannot listen at %1: %2").arg(path, reason);
+        };
     m_lock.unlock();
     return listening;
 }

@@ -3,6 +3,7 @@
 #include <QLockFile>
 #include <QObject>
 #include <QStringList>
+#include <functional>
 
 class QLocalServer;
 class QLocalSocket;
@@ -46,7 +47,9 @@ public:
     void close();
 
     QString socketPath() const { return m_socketPath; }
-    QString errorString() const { return m_errorString; }
+    // In the language of the moment it is asked for: a later start says it only once it has
+    // an application object, which translations need.
+    QString errorString() const { return m_error ? m_error() : QString(); }
 
     // How long a later process waits for the running one to answer.
     void setTimeout(int milliseconds) { m_timeout = milliseconds; }
@@ -65,6 +68,6 @@ private:
     QStringList m_acceptedCommands;
     QLockFile m_lock;
     QLocalServer *m_server = nullptr;
-    QString m_errorString;
+    std::function<QString()> m_error;
     int m_timeout = 3000;
 };

@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <unistd.h>
 
 Q_IMPORT_QML_PLUGIN(PelmoraPlugin)
@@ -71,31 +72,67 @@ void acceptToolkitOptions(QCommandLineParser &parser)
     }
 }
 
-// Reads the command line; --help, --version and mistakes end the process here.
-QString commandFromArguments(const QCoreApplication &application, bool *platformChosen)
+void describeOptions(QCommandLineParser &parser)
 {
-    QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     acceptToolkitOptions(parser);
     parser.setApplicationDescription(
         QCoreApplication::translate("PelmoraApp", "A kaomoji picker that lives in the tray."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption toggle(QStringLiteral("toggle"),
+    parser.addOption(QCommandLineOption(toggleCommand,
         QCoreApplication::translate("PelmoraApp",
             "Show the picker window, or hide it when it is open. Starts "
-            "Pelmora when it is not running. Bind a shortcut to this."));
-    parser.addOption(toggle);
-    parser.process(application);
-    if (!parser.positionalArguments().isEmpty()) {
-        std::fprintf(stderr, "pelmora: %s\n",
-            qPrintable(QCoreApplication::translate(
-                "PelmoraApp", "unexpected argument '%1'; see pelmora --help")
-                           .arg(parser.positionalArguments().constFirst())));
-        std::exit(2);
+            "Pelmora when it is not running. Bind a shortcut to this.")));
+}
+
+// Ends a start that will not become Pelmora, saying why in the user's language. Translations
+// need an application object; one that ends with the process takes nothing from a GUI one.
+int endWith(int exitCode, int argc, char **argv, const std::function<QString()> &message)
+{
+    QCoreApplication reporter(argc, argv);
+    Translations::install();
+    std::fprintf(stderr, "pelmora: %s\n", qPrintable(message()));
+    return exitCode;
+}
+
+// What this start asks of Pelmora: a command for the instance socket.
+struct Request {
+    QString command;
+    bool platformChosen = false;
+};
+
+// Reads the command line. A later start only hands its request to the running Pelmora, so this
+// needs no display, and no application object either: one made and destroyed before the GUI
+// application would take Qt Quick's accessibility support with it.
+Request requestFromArguments(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    QCommandLineParser parser;
+    describeOptions(parser);
+    if (!parser.parse(arguments) || parser.isSet(QStringLiteral("help"))
+        || parser.isSet(QStringLiteral("help-all")) || parser.isSet(QStringLiteral("version"))) {
+        // Help, the version and mistakes end the process here, under an application object of
+        // their own: it holds the translation and names the program in the usage line.
+        QCoreApplication reporter(argc, argv);
+        Translations::install();
+        QCommandLineParser reporting;
+        describeOptions(reporting);
+        reporting.process(reporter);
     }
-    *platformChosen = parser.isSet(QStringLiteral("platform"));
-    return parser.isSet(toggle) ? toggleCommand : showCommand;
+    if (!parser.positionalArguments().isEmpty()) {
+        std::exit(endWith(2, argc, argv, [&] {
+            return QCoreApplication::translate(
+                "PelmoraApp", "unexpected argument '%1'; see pelmora --help")
+                .arg(parser.positionalArguments().constFirst());
+        }));
+    }
+    Request request;
+    request.platformChosen = parser.isSet(QStringLiteral("platform"));
+    request.command = parser.isSet(toggleCommand) ? toggleCommand : showCommand;
+    return request;
 }
 
 bool hasDisplay(bool platformChosen)
@@ -112,42 +149,34 @@ int PelmoraApp::run(int argc, char **argv)
     QElapsedTimer sinceStart;
     sinceStart.start();
 
-    // A second start only talks to the first one, so it needs no display: it does its work
-    // under a plain core application that is gone before the GUI one exists.
-    QString command;
-    bool platformChosen = false;
-    std::unique_ptr<SingleInstance> instance;
-    {
-        QCoreApplication launcher(argc, argv);
-        describeApplication();
-        Translations::install();
-        command = commandFromArguments(launcher, &platformChosen);
-        QString problem;
-        const QString socketPath = SingleInstance::defaultSocketPath(&problem);
-        if (socketPath.isEmpty()) {
-            std::fprintf(stderr, "pelmora: %s\n", qPrintable(problem));
-            return 1;
-        }
-        instance = std::make_unique<SingleInstance>(
-            socketPath, QStringList { showCommand, toggleCommand });
-        switch (instance->claim(command)) {
-        case SingleInstance::Claim::Delivered:
-            return 0;
-        case SingleInstance::Claim::Failed:
-            std::fprintf(stderr, "pelmora: %s\n", qPrintable(instance->errorString()));
-            return 1;
-        case SingleInstance::Claim::Primary:
-            if (!instance->errorString().isEmpty())
-                std::fprintf(stderr, "pelmora: %s\n", qPrintable(instance->errorString()));
-            break;
-        }
-        // Said while the launcher still holds the translation.
-        if (!hasDisplay(platformChosen)) {
-            std::fprintf(stderr, "pelmora: %s\n",
-                qPrintable(tr("no display to show the picker on: DISPLAY and WAYLAND_DISPLAY "
-                              "are both unset; start Pelmora from a desktop session")));
-            return 1;
-        }
+    // A second start only talks to the first one: until it knows it is the first, it needs
+    // neither a display nor an application object.
+    describeApplication();
+    const Request request = requestFromArguments(argc, argv);
+    QString problem;
+    const QString socketPath = SingleInstance::defaultSocketPath(&problem);
+    if (socketPath.isEmpty()) {
+        // Asked again under the translation.
+        return endWith(1, argc, argv, [] {
+            QString problem;
+            SingleInstance::defaultSocketPath(&problem);
+            return problem;
+        });
+    }
+    SingleInstance instance(socketPath, { showCommand, toggleCommand });
+    switch (instance.claim(request.command)) {
+    case SingleInstance::Claim::Delivered:
+        return 0;
+    case SingleInstance::Claim::Failed:
+        return endWith(1, argc, argv, [&] { return instance.errorString(); });
+    case SingleInstance::Claim::Primary:
+        break;
+    }
+    if (!hasDisplay(request.platformChosen)) {
+        return endWith(1, argc, argv, [] {
+            return tr("no display to show the picker on: DISPLAY and WAYLAND_DISPLAY are both "
+                      "unset; start Pelmora from a desktop session");
+        });
     }
 
     // The picker is small and mostly text; the software renderer starts faster than GPU
@@ -156,21 +185,24 @@ int PelmoraApp::run(int argc, char **argv)
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
 
     PelmoraApp app(argc, argv, sinceStart);
-    if (!instance->listen())
+    // Said now that the translation is in place.
+    if (!instance.errorString().isEmpty())
+        std::fprintf(stderr, "pelmora: %s\n", qPrintable(instance.errorString()));
+    if (!instance.listen())
         std::fprintf(stderr, "pelmora: %s\n",
             qPrintable(
-                tr("%1; another start will open a second Pelmora").arg(instance->errorString())));
-    connect(instance.get(), &SingleInstance::commandReceived, &app, &PelmoraApp::handleCommand);
+                tr("%1; another start will open a second Pelmora").arg(instance.errorString())));
+    connect(&instance, &SingleInstance::commandReceived, &app, &PelmoraApp::handleCommand);
     // Logging out or Ctrl+C in a terminal ends Pelmora like "Quit": the tray item leaves the
     // panel and the instance socket is removed, so nothing stale is left behind.
     TerminationSignals terminationSignals;
     connect(&terminationSignals, &TerminationSignals::received, &app, &QCoreApplication::quit);
-    if (!app.start(command == toggleCommand))
+    if (!app.start(request.command == toggleCommand))
         return 1;
     const int exitCode = app.exec();
     // Tearing the window down takes a while over a long list, and a termination signal allows
     // it only a second: nothing is left behind by then.
-    instance->close();
+    instance.close();
     if (app.m_newStartWanted) {
         // Every change is saved when it happens, so the new start finds everything.
         ::execv("/proc/self/exe", argv);

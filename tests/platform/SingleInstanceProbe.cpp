@@ -1,5 +1,5 @@
-// A process for SingleInstanceTest: it claims the instance the way pelmora does and reports
-// on stdout what happened, one line per event.
+// A process for SingleInstanceTest: it claims the instance the way pelmora does, before any
+// application object exists, and reports on stdout what happened, one line per event.
 //
 //   SingleInstanceProbe SOCKET COMMAND [--timeout MS]  claim; listen when first
 //   SingleInstanceProbe SOCKET COMMAND --slow-start    the same, listening only 100 ms later
@@ -17,8 +17,9 @@ using namespace Qt::StringLiterals;
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    const QStringList arguments = app.arguments();
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
     const auto report = [](const QString &line) {
         std::printf("%s\n", qPrintable(line));
         std::fflush(stdout);
@@ -38,6 +39,7 @@ int main(int argc, char **argv)
     }
     if (!instance.errorString().isEmpty())
         report("warning: "_L1 + instance.errorString());
+    QCoreApplication app(argc, argv);
     // pelmora builds its application between claiming and listening; a slow one gives a
     // second process without the lock the time to claim too.
     if (arguments.contains(u"--slow-start"_s))

@@ -13,6 +13,7 @@ BUILD=(
     qt6-websockets-dev qt6-svg-dev libicu-dev
     # lupdate and lrelease: the translations are compiled into the app
     qt6-l10n-tools qt6-tools-dev
+    libxcb1-dev # a window's activation on X11
 )
 RUN=(
     # the X11 platform plugin, QML modules, SVG icons, TLS
@@ -33,9 +34,10 @@ RUN=(
 DEB=(dpkg-dev)
 TEST=(
     qml6-module-qttest
-    # the end-to-end runs: clipboard and input tools on the virtual display; a private session
-    # bus with a tray watcher of the tests' own (Debian's Python, with its D-Bus bindings)
-    xclip dbus python3 python3-dbus python3-gi
+    # the end-to-end runs: clipboard and input tools on the virtual display, xprop to read
+    # window properties; a private session bus with a tray watcher of the tests' own (Debian's
+    # Python, with its D-Bus bindings)
+    xclip x11-utils dbus python3 python3-dbus python3-gi
     # Wayland: sway on its headless backend, Qt's Wayland plugin, clipboard, screenshot and
     # keyboard tools, a terminal to take the focus, and the pieces of our virtual pointer
     sway qt6-wayland wl-clipboard grim wtype foot libwayland-dev libwayland-bin

@@ -18,10 +18,19 @@ namespace {
 // A starting process holds the lock only while it builds its window; anything longer means
 // that process is stuck.
 constexpr int lockTimeout = 5000;
-// Commands are single words; anything longer is not one of ours.
-constexpr qint64 maximumLineLength = 64;
+// A command word and its argument, an activation token at most a few hundred characters long;
+// anything longer is not one of ours.
+constexpr qint64 maximumLineLength = 512;
 
 const QByteArray acknowledgement = "ok";
+const QByteArray unknownCommand = "unknown command";
+
+bool canTravel(const QString &argument)
+{
+    return argument.size() < maximumLineLength / 2
+        && std::none_of(argument.cbegin(), argument.cend(),
+            [](QChar c) { return c.isSpace() || c.category() == QChar::Other_Control; });
+}
 
 // Empty when `directory` is the user's own and closed to everybody else.
 QString whyNotPrivate(const QString &directory)
@@ -99,7 +108,7 @@ QString SingleInstance::defaultSocketPath(QString *problem)
     return QDir(directory).filePath(QStringLiteral("pelmora-%1").arg(getuid()));
 }
 
-SingleInstance::Claim SingleInstance::claim(const QString &command)
+SingleInstance::Claim SingleInstance::claim(const QString &command, const QString &argument)
 {
     m_error = nullptr;
     if (!m_lock.tryLock(lockTimeout)) {
@@ -125,13 +134,19 @@ SingleInstance::Claim SingleInstance::claim(const QString &command)
         return Claim::Failed;
     }
 
-    switch (deliver(command)) {
+    const bool withArgument = !argument.isEmpty() && canTravel(argument);
+    Delivery delivery = deliver(withArgument ? command + QLatin1Char(' ') + argument : command);
+    // A Pelmora from before arguments refuses the whole line: the command alone still works.
+    if (withArgument && delivery == Delivery::Refused)
+        delivery = deliver(command);
+    switch (delivery) {
     case Delivery::Answered:
         m_lock.unlock();
         return Claim::Delivered;
     case Delivery::NobodyListening:
     case Delivery::Stranger:
         return Claim::Primary;
+    case Delivery::Refused:
     case Delivery::Failed:
         break;
     }
@@ -139,7 +154,7 @@ SingleInstance::Claim SingleInstance::claim(const QString &command)
     return Claim::Failed;
 }
 
-SingleInstance::Delivery SingleInstance::deliver(const QString &command)
+SingleInstance::Delivery SingleInstance::deliver(const QString &line)
 {
     QLocalSocket socket;
     socket.connectToServer(m_socketPath);
@@ -171,7 +186,7 @@ SingleInstance::Delivery SingleInstance::deliver(const QString &command)
     QElapsedTimer timer;
     timer.start();
     const auto remaining = [&] { return int(std::max<qint64>(0, m_timeout - timer.elapsed())); };
-    socket.write(command.toUtf8() + '\n');
+    socket.write(line.toUtf8() + '\n');
     while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(remaining())) { }
     while (!socket.canReadLine() && socket.state() == QLocalSocket::ConnectedState
         && socket.waitForReadyRead(remaining())) { }
@@ -184,10 +199,10 @@ SingleInstance::Delivery SingleInstance::deliver(const QString &command)
     }
     const QByteArray reply = socket.readLine(maximumLineLength).trimmed();
     if (reply != acknowledgement) {
-        m_error = [command, reply = QString::fromUtf8(reply)] {
-            return tr("the running Pelmora refused \"%1\": %2").arg(command, reply);
+        m_error = [line, reply = QString::fromUtf8(reply)] {
+            return tr("the running Pelmora refused \"%1\": %2").arg(line, reply);
         };
-        return Delivery::Failed;
+        return Delivery::Refused;
     }
     return Delivery::Answered;
 }
@@ -223,16 +238,17 @@ void SingleInstance::acceptConnections()
 void SingleInstance::readCommands(QLocalSocket *socket)
 {
     while (socket->canReadLine()) {
-        const QString command =
-            QString::fromUtf8(socket->readLine(maximumLineLength + 1).trimmed());
+        const QString line = QString::fromUtf8(socket->readLine(maximumLineLength + 1).trimmed());
+        const qsizetype space = line.indexOf(QLatin1Char(' '));
+        const QString command = line.left(space);
         if (!m_acceptedCommands.contains(command)) {
-            socket->write("unknown command\n");
+            socket->write(unknownCommand + '\n');
             continue;
         }
         // Answer before acting, so the asking process can exit while the window opens.
         socket->write(acknowledgement + '\n');
         socket->flush();
-        emit commandReceived(command);
+        emit commandReceived(command, space < 0 ? QString() : line.mid(space + 1));
     }
     if (socket->bytesAvailable() > maximumLineLength)
         socket->abort();

@@ -9,9 +9,10 @@ class QLocalServer;
 class QLocalSocket;
 
 // Keeps Pelmora to one process per user. The first process listens on a local socket; a later
-// one hands it a one-word command ("show", "toggle") and exits. A lock file beside the socket
-// makes "is anybody listening? then I will" one step, so two processes started together cannot
-// both become the listener.
+// one hands it a command and exits: a line of one word ("show", "toggle"), optionally followed
+// by a space and an argument without spaces ("toggle TOKEN" passes the launch's activation
+// token). A lock file beside the socket makes "is anybody listening? then I will" one step, so
+// two processes started together cannot both become the listener.
 class SingleInstance final : public QObject {
     Q_OBJECT
 
@@ -33,11 +34,13 @@ public:
     // says why.
     static QString defaultSocketPath(QString *problem);
 
-    // Gives `command` to the running process if there is one. Primary keeps the lock held, so
-    // that later processes wait until listen() is ready for them; errorString() then says
-    // whether a process of another user answered at the socket, which is never taken for
-    // a running Pelmora.
-    Claim claim(const QString &command);
+    // Gives `command` with its `argument` to the running process if there is one. An argument
+    // that cannot travel (spaces, too long) is left out, and so is one that an older Pelmora,
+    // which knows only single words, refuses. Primary keeps the lock held, so that later
+    // processes wait until listen() is ready for them; errorString() then says whether a
+    // process of another user answered at the socket, which is never taken for a running
+    // Pelmora.
+    Claim claim(const QString &command, const QString &argument = {});
 
     // Only after claim() returned Primary. Takes over a socket left behind by a process that
     // died, listens, then releases the lock.
@@ -55,12 +58,13 @@ public:
     void setTimeout(int milliseconds) { m_timeout = milliseconds; }
 
 signals:
-    void commandReceived(const QString &command);
+    // `argument` is empty when the command came without one.
+    void commandReceived(const QString &command, const QString &argument);
 
 private:
-    enum class Delivery { Answered, NobodyListening, Stranger, Failed };
+    enum class Delivery { Answered, NobodyListening, Stranger, Refused, Failed };
 
-    Delivery deliver(const QString &command);
+    Delivery deliver(const QString &line);
     void acceptConnections();
     void readCommands(QLocalSocket *socket);
 

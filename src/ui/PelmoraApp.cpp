@@ -8,6 +8,7 @@
 #include "TerminationSignals.h"
 #include "Translations.h"
 #include "TrayIcon.h"
+#include "WindowActivation.h"
 
 #include <QCommandLineParser>
 #include <QQmlEngine>
@@ -96,9 +97,10 @@ int endWith(int exitCode, int argc, char **argv, const std::function<QString()> 
     return exitCode;
 }
 
-// What this start asks of Pelmora: a command for the instance socket.
+// What this start asks of Pelmora: a command for the instance socket and its argument.
 struct Request {
     QString command;
+    QString argument;
     bool platformChosen = false;
 };
 
@@ -132,6 +134,10 @@ Request requestFromArguments(int argc, char **argv)
     Request request;
     request.platformChosen = parser.isSet(QStringLiteral("platform"));
     request.command = parser.isSet(toggleCommand) ? toggleCommand : showCommand;
+    // The token the desktop gave this launch lets the running Pelmora's window take the keyboard.
+    request.argument = qEnvironmentVariable("XDG_ACTIVATION_TOKEN");
+    if (request.argument.isEmpty())
+        request.argument = qEnvironmentVariable("DESKTOP_STARTUP_ID");
     return request;
 }
 
@@ -164,7 +170,7 @@ int PelmoraApp::run(int argc, char **argv)
         });
     }
     SingleInstance instance(socketPath, { showCommand, toggleCommand });
-    switch (instance.claim(request.command)) {
+    switch (instance.claim(request.command, request.argument)) {
     case SingleInstance::Claim::Delivered:
         return 0;
     case SingleInstance::Claim::Failed:
@@ -362,9 +368,13 @@ bool PelmoraApp::buildWindow()
         [] { trace(QStringLiteral("window opened")); });
     connect(m_window.get(), &PickerWindow::closedByUser, this, [this] { m_appLifecycle.quit(); });
     connect(m_view.get(), &KaomojiView::dismissRequested, m_window.get(), &PickerWindow::dismiss);
-    connect(m_window.get(), &QWindow::visibleChanged, this, [](bool visible) {
-        if (!visible)
-            trace(QStringLiteral("window hidden"));
+    connect(m_window.get(), &QWindow::visibleChanged, this, [this](bool visible) {
+        if (visible)
+            return;
+        // Not while the window is being torn down.
+        if (m_window)
+            WindowActivation::forget(*m_window);
+        trace(QStringLiteral("window hidden"));
     });
 
     const QUrl source(QStringLiteral("qrc:/qt/qml/Pelmora/Main.qml"));
@@ -414,8 +424,14 @@ void PelmoraApp::toggleWindow()
     m_window->toggle(trayGeometry());
 }
 
-void PelmoraApp::handleCommand(const QString &command)
+void PelmoraApp::handleCommand(const QString &command, const QString &argument)
 {
+    if (!m_window && !buildWindow()) {
+        QCoreApplication::exit(1);
+        return;
+    }
+    // The argument is the activation token of the launch that asked.
+    const WindowActivation activation(*m_window, argument);
     if (command == toggleCommand)
         toggleWindow();
     else

@@ -46,7 +46,7 @@ private:
     void openWindow();
     void openWhenTrayItemIsPlaced(int attemptsLeft);
     void toggleWindow();
-    void handleCommand(const QString &command);
+    void handleCommand(const QString &command, const QString &argument);
     QRect trayGeometry() const;
 
     QElapsedTimer m_sinceStart;

@@ -2,6 +2,7 @@
 // application object exists, and reports on stdout what happened, one line per event.
 //
 //   SingleInstanceProbe SOCKET COMMAND [--timeout MS]  claim; listen when first
+//                                     (COMMAND "toggle TOKEN" hands "toggle" with an argument)
 //   SingleInstanceProbe SOCKET COMMAND --slow-start    the same, listening only 100 ms later
 //   SingleInstanceProbe SOCKET COMMAND --claim-only    claim, then never listen (holds the lock)
 //   SingleInstanceProbe SOCKET COMMAND --as-nobody     the same as the user nobody (root only)
@@ -31,7 +32,8 @@ int main(int argc, char **argv)
     if (const qsizetype at = arguments.indexOf(u"--timeout"_s); at > 0)
         instance.setTimeout(arguments.at(at + 1).toInt());
 
-    const SingleInstance::Claim claim = instance.claim(arguments.at(2));
+    const QStringList command = arguments.at(2).split(u' ');
+    const SingleInstance::Claim claim = instance.claim(command.at(0), command.value(1));
     if (claim != SingleInstance::Claim::Primary) {
         const bool delivered = claim == SingleInstance::Claim::Delivered;
         report(delivered ? u"delivered"_s : "failed: "_L1 + instance.errorString());
@@ -50,6 +52,8 @@ int main(int argc, char **argv)
     else
         report(instance.listen() ? u"listening"_s : "failed: "_L1 + instance.errorString());
     QObject::connect(&instance, &SingleInstance::commandReceived,
-        [&](const QString &command) { report("received "_L1 + command); });
+        [&](const QString &command, const QString &argument) {
+            report(("received "_L1 + command + u' ' + argument).trimmed());
+        });
     return app.exec();
 }

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QLocalServer>
+#include <QLocalSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <unistd.h>
@@ -64,6 +65,29 @@ private slots:
             u"1 failed: the running Pelmora refused \"explode\": unknown command"_s);
         QCOMPARE(run({ u"show"_s }), u"0 delivered"_s);
         QCOMPARE(next(*listener), u"received show"_s);
+        // A launch's activation token travels with the command.
+        QCOMPARE(run({ u"toggle launcher-1_TIME42"_s }), u"0 delivered"_s);
+        QCOMPARE(next(*listener), u"received toggle launcher-1_TIME42"_s);
+    }
+
+    void anOlderPelmoraGetsTheCommandAlone()
+    {
+        // Knows single words only, as Pelmora did before commands took an argument.
+        QLocalServer older;
+        QVERIFY(older.listen(m_socket));
+        QStringList lines;
+        connect(&older, &QLocalServer::newConnection, this, [&] {
+            QLocalSocket *socket = older.nextPendingConnection();
+            connect(socket, &QLocalSocket::readyRead, this, [&lines, socket] {
+                for (; socket->canReadLine(); socket->flush()) {
+                    lines.append(QString::fromUtf8(socket->readLine().trimmed()));
+                    socket->write(lines.last().contains(u' ') ? "unknown command\n" : "ok\n");
+                }
+            });
+        });
+        ChildProcess &later = start({ u"toggle token"_s });
+        QTRY_COMPARE(lines, (QStringList { u"toggle token"_s, u"toggle"_s }));
+        QCOMPARE(next(later), u"delivered"_s);
     }
 
     void leftoversOfAKilledProcessDoNotBlock_data()

@@ -13,7 +13,7 @@ BUILD=(
     qt6-websockets-dev qt6-svg-dev libicu-dev
     # lupdate and lrelease: the translations are compiled into the app
     qt6-l10n-tools qt6-tools-dev
-    libxcb1-dev # a window's activation on X11
+    libxcb1-dev # the global shortcut and window activation on X11
 )
 RUN=(
     # the X11 platform plugin, QML modules, SVG icons, TLS

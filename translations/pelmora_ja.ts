@@ -110,6 +110,25 @@
     </message>
 </context>
 <context>
+    <name>GlobalShortcut</name>
+    <message>
+        <source>%1 in %2: %3; using %4</source>
+        <translation>%2 の %1: %3。代わりに %4 を使います</translation>
+    </message>
+    <message>
+        <source>the shortcut %1: %2</source>
+        <translation>ショートカット %1: %2</translation>
+    </message>
+    <message>
+        <source>Pelmora registers shortcuts on X11 and Wayland only</source>
+        <translation>Pelmora がショートカットを登録できるのは X11 と Wayland だけです</translation>
+    </message>
+    <message>
+        <source>the shortcut %1 is off: %2. Choose another with `pelmora --shortcut KEYS`, or bind `pelmora --toggle` to a key in your desktop&apos;s settings</source>
+        <translation>ショートカット %1 は使えません: %2。`pelmora --shortcut KEYS` でほかのキーを選ぶか、デスクトップの設定で `pelmora --toggle` をキーに割り当ててください</translation>
+    </message>
+</context>
+<context>
     <name>KaomojiButton</name>
     <message>
         <source>Delete</source>
@@ -439,6 +458,14 @@
         <source>a system tray appeared; the picker now opens from its item</source>
         <translation>システムトレイが現れました。これからはトレイのアイコンからピッカーを開きます</translation>
     </message>
+    <message>
+        <source>Open and close the picker with KEYS (like Ctrl+Alt+K, the default) from any program; &quot;none&quot; turns it off. Starts Pelmora when it is not running.</source>
+        <translation>どのプログラムを使っていても KEYS (既定は Ctrl+Alt+K) でピッカーを開閉します。「none」で無効にします。Pelmora が動いていなければ起動します。</translation>
+    </message>
+    <message>
+        <source>KEYS</source>
+        <translation>KEYS</translation>
+    </message>
 </context>
 <context>
     <name>PickerWindow</name>
@@ -446,6 +473,33 @@
         <source>(•⩊•)</source>
         <comment>the picker window&apos;s title</comment>
         <translation>(•⩊•)</translation>
+    </message>
+</context>
+<context>
+    <name>PortalGlobalShortcut</name>
+    <message>
+        <source>there is no D-Bus session bus to reach the desktop&apos;s portal</source>
+        <translation>デスクトップのポータルに届く D-Bus のセッションバスがありません</translation>
+    </message>
+    <message>
+        <source>the desktop offers applications no global shortcuts (its portal has no org.freedesktop.portal.GlobalShortcuts)</source>
+        <translation>このデスクトップはアプリケーションにグローバルショートカットを提供していません (ポータルに org.freedesktop.portal.GlobalShortcuts がありません)</translation>
+    </message>
+    <message>
+        <source>the desktop&apos;s portal refused %1: %2</source>
+        <translation>デスクトップのポータルが %1 を拒否しました: %2</translation>
+    </message>
+    <message>
+        <source>the desktop&apos;s portal opened no session for the shortcut</source>
+        <translation>デスクトップのポータルがショートカットのセッションを開きませんでした</translation>
+    </message>
+    <message>
+        <source>Open or close the kaomoji picker</source>
+        <translation>顔文字ピッカーを開く・閉じる</translation>
+    </message>
+    <message>
+        <source>the desktop did not bind %1 (declined)</source>
+        <translation>デスクトップが %1 を割り当てませんでした (拒否されました)</translation>
     </message>
 </context>
 <context>
@@ -547,6 +601,25 @@
     </message>
 </context>
 <context>
+    <name>ShortcutKeys</name>
+    <message>
+        <source>; write it like Ctrl+Alt+K, Super+F12 or Meta+period, or none to turn the shortcut off</source>
+        <translation>。Ctrl+Alt+K、Super+F12、Meta+period のように書くか、ショートカットを無効にするには none と書いてください</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not one key combination</source>
+        <translation>「%1」はひとつのキーの組み合わせではありません</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; does not end in a key Pelmora can listen for</source>
+        <translation>「%1」の最後が Pelmora の扱えるキーではありません</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; needs Ctrl, Alt or Meta</source>
+        <translation>「%1」には Ctrl、Alt、Meta のいずれかが必要です</translation>
+    </message>
+</context>
+<context>
     <name>SingleInstance</name>
     <message>
         <source>it is not a directory</source>
@@ -636,6 +709,17 @@
         <source>Add a kaomoji</source>
         <extracomment>The wand button&apos;s name for screen readers while the custom form is closed</extracomment>
         <translation>顔文字を追加</translation>
+    </message>
+</context>
+<context>
+    <name>X11KeyGrab</name>
+    <message>
+        <source>the keyboard has no such key</source>
+        <translation>キーボードにそのキーがありません</translation>
+    </message>
+    <message>
+        <source>another program has taken it</source>
+        <translation>ほかのプログラムがすでに使っています</translation>
     </message>
 </context>
 </TS>

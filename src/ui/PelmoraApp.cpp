@@ -4,6 +4,7 @@
 #include "KaomojiView.h"
 #include "PickerWindow.h"
 #include "PresetCatalog.h"
+#include "ShortcutKeys.h"
 #include "SingleInstance.h"
 #include "TerminationSignals.h"
 #include "Translations.h"
@@ -29,6 +30,7 @@ namespace {
 
 const QString showCommand = QStringLiteral("show");
 const QString toggleCommand = QStringLiteral("toggle");
+const QString shortcutCommand = QStringLiteral("shortcut");
 
 // How long Pelmora waits for a tray at start before it shows the picker as a window.
 constexpr int trayWaitMs = 3000;
@@ -85,6 +87,11 @@ void describeOptions(QCommandLineParser &parser)
         QCoreApplication::translate("PelmoraApp",
             "Show the picker window, or hide it when it is open. Starts "
             "Pelmora when it is not running. Bind a shortcut to this.")));
+    parser.addOption(QCommandLineOption(shortcutCommand,
+        QCoreApplication::translate("PelmoraApp",
+            "Open and close the picker with KEYS (like Ctrl+Alt+K, the default) from any "
+            "program; \"none\" turns it off. Starts Pelmora when it is not running."),
+        QCoreApplication::translate("PelmoraApp", "KEYS")));
 }
 
 // Ends a start that will not become Pelmora, saying why in the user's language. Translations
@@ -133,6 +140,20 @@ Request requestFromArguments(int argc, char **argv)
     }
     Request request;
     request.platformChosen = parser.isSet(QStringLiteral("platform"));
+    if (parser.isSet(shortcutCommand)) {
+        const QString text = parser.value(shortcutCommand);
+        const auto keys = ShortcutKeys::fromText(text, nullptr);
+        if (!keys) {
+            std::exit(endWith(2, argc, argv, [&] {
+                QString problem;
+                ShortcutKeys::fromText(text, &problem);
+                return problem;
+            }));
+        }
+        request.command = shortcutCommand;
+        request.argument = keys->text();
+        return request;
+    }
     request.command = parser.isSet(toggleCommand) ? toggleCommand : showCommand;
     // The token the desktop gave this launch lets the running Pelmora's window take the keyboard.
     request.argument = qEnvironmentVariable("XDG_ACTIVATION_TOKEN");
@@ -169,7 +190,7 @@ int PelmoraApp::run(int argc, char **argv)
             return problem;
         });
     }
-    SingleInstance instance(socketPath, { showCommand, toggleCommand });
+    SingleInstance instance(socketPath, { showCommand, toggleCommand, shortcutCommand });
     switch (instance.claim(request.command, request.argument)) {
     case SingleInstance::Claim::Delivered:
         return 0;
@@ -203,7 +224,7 @@ int PelmoraApp::run(int argc, char **argv)
     // panel and the instance socket is removed, so nothing stale is left behind.
     TerminationSignals terminationSignals;
     connect(&terminationSignals, &TerminationSignals::received, &app, &QCoreApplication::quit);
-    if (!app.start(request.command == toggleCommand))
+    if (!app.start(request.command, request.argument))
         return 1;
     const int exitCode = app.exec();
     // Tearing the window down takes a while over a long list, and a termination signal allows
@@ -255,8 +276,15 @@ bool PelmoraApp::eventFilter(QObject *watched, QEvent *event)
     return QApplication::eventFilter(watched, event);
 }
 
-bool PelmoraApp::start(bool openWindow)
+bool PelmoraApp::start(const QString &command, const QString &argument)
 {
+    connect(&m_globalShortcut, &GlobalShortcut::activated, this,
+        [this](const QString &activationToken) { handleCommand(toggleCommand, activationToken); });
+    if (command == shortcutCommand)
+        changeShortcut(argument);
+    else
+        m_globalShortcut.start();
+    const bool openWindow = command == toggleCommand;
     m_openWhenReady = openWindow;
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
         placeInTray();
@@ -426,6 +454,10 @@ void PelmoraApp::toggleWindow()
 
 void PelmoraApp::handleCommand(const QString &command, const QString &argument)
 {
+    if (command == shortcutCommand) {
+        changeShortcut(argument);
+        return;
+    }
     if (!m_window && !buildWindow()) {
         QCoreApplication::exit(1);
         return;
@@ -436,6 +468,18 @@ void PelmoraApp::handleCommand(const QString &command, const QString &argument)
         toggleWindow();
     else
         openWindow();
+}
+
+void PelmoraApp::changeShortcut(const QString &keysText)
+{
+    QString problem;
+    const std::optional<ShortcutKeys> keys = ShortcutKeys::fromText(keysText, &problem);
+    if (!keys) {
+        std::fprintf(stderr, "pelmora: %s\n", qPrintable(problem));
+        return;
+    }
+    m_globalShortcut.change(*keys);
+    trace(QStringLiteral("shortcut %1").arg(keys->text()));
 }
 
 QRect PelmoraApp::trayGeometry() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DesktopUrlOpener.h"
+#include "GlobalShortcut.h"
 #include "QtAppLifecycle.h"
 #include "QtMainQueue.h"
 #include "SettingsPreferences.h"
@@ -17,8 +18,9 @@ class PickerWindow;
 class SingleInstance;
 class TrayIcon;
 
-// The program: one tray item titled "(•⩊•)" whose click opens the picker window. Without a
-// system tray the picker is an ordinary window instead, and closing it quits.
+// The program: one tray item titled "(•⩊•)" whose click opens the picker window, as does a
+// global shortcut. Without a system tray the picker is an ordinary window instead, and closing
+// it quits.
 class PelmoraApp final : public QApplication {
     Q_OBJECT
 
@@ -34,7 +36,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool start(bool openWindow);
+    // `command` and `argument` are what this start asked for (SingleInstance's commands).
+    bool start(const QString &command, const QString &argument);
     void placeInTray();
     // Builds the window; opened at once when asked or when it is a window of its own.
     bool buildWindowInTheBackground(bool open);
@@ -47,10 +50,12 @@ private:
     void openWhenTrayItemIsPlaced(int attemptsLeft);
     void toggleWindow();
     void handleCommand(const QString &command, const QString &argument);
+    void changeShortcut(const QString &keysText);
     QRect trayGeometry() const;
 
     QElapsedTimer m_sinceStart;
     SettingsPreferences m_preferences;
+    GlobalShortcut m_globalShortcut { m_preferences };
     SystemClipboard m_clipboard;
     DesktopUrlOpener m_urlOpener;
     SystemPointerCursor m_pointerCursor;

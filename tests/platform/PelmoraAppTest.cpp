@@ -47,6 +47,10 @@ private slots:
         // English, Pelmora's own language, comes first: it ends the search.
         QTest::newRow("stray argument")
             << u"show"_s << 2 << u"unexpected argument 'show'"_s << u"en_GB:ja"_s;
+        QTest::newRow("shortcut without a key")
+            << u"--shortcut ctrl+alt"_s << 2 << u"does not end in a key"_s << u"en"_s;
+        QTest::newRow("shortcut without Ctrl, Alt or Meta")
+            << u"--shortcut shift+k"_s << 2 << u"needs Ctrl, Alt or Meta"_s << u"en"_s;
         QTest::newRow("start") << QString() << 1 << u"no display"_s << u"en"_s;
         // Pelmora speaks the first of the user's languages it knows, Qt's words included.
         QTest::newRow("help, Japanese")

@@ -60,7 +60,8 @@ mkdir -m 700 "$work/runtime"
 # user's second start does.
 export XDG_RUNTIME_DIR="$work/runtime" XDG_CACHE_HOME="$work/cache"
 export XDG_CONFIG_HOME="$work/config" PELMORA_TRACE_STARTUP=1
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM QT_QPA_PLATFORMTHEME DBUS_SESSION_BUS_ADDRESS
+# English, whatever the desktop speaks.
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM QT_QPA_PLATFORMTHEME DBUS_SESSION_BUS_ADDRESS LANGUAGE
 
 # Where it stands, on one line that keeps being rewritten on a terminal (the table's rows come
 # once all rounds are over), or as lines in a log.

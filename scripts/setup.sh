@@ -43,6 +43,9 @@ TEST=(
     sway qt6-wayland wl-clipboard grim wtype foot libwayland-dev libwayland-bin
     # the installed tree and the package, checked with Debian's own validators
     desktop-file-utils appstream lintian man-db systemd
+    # `make bench`: its frame probe (bench/ui/bench_ui.py) clicks and watches the window's
+    # drawing through these X libraries, from Python's ctypes
+    libx11-6 libxdamage1 libxtst6
 )
 
 packages=("${BUILD[@]}" "${RUN[@]}")

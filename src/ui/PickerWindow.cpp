@@ -118,6 +118,9 @@ bool PickerWindow::event(QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && tracing() && !m_sinceKeyPressed.isValid())
         m_sinceKeyPressed.start();
+    // A tile copies (and the lists are saved) when the button is let go.
+    if (event->type() == QEvent::MouseButtonRelease && tracing() && !m_sinceClicked.isValid())
+        m_sinceClicked.start();
     if (event->type() == QEvent::Close) {
         if (m_mode == Mode::AttachedToTray) {
             // Closing only hides: the window and everything typed into it are kept.
@@ -154,6 +157,10 @@ void PickerWindow::traceFrame()
     if (m_sinceKeyPressed.isValid()) {
         trace("keystroke shown", m_sinceKeyPressed);
         m_sinceKeyPressed.invalidate();
+    }
+    if (m_sinceClicked.isValid()) {
+        trace("click shown", m_sinceClicked);
+        m_sinceClicked.invalidate();
     }
 }
 

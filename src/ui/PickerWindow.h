@@ -71,7 +71,8 @@ private:
     // after the user could see it may close it again.
     bool m_drawnSinceOpened = false;
     // For the latency lines of PELMORA_TRACE_STARTUP: from a request to show the window, and
-    // from a key press, to the next frame on screen.
+    // from a key press or a mouse button let go, to the next frame on screen.
     QElapsedTimer m_sinceShowRequested;
     QElapsedTimer m_sinceKeyPressed;
+    QElapsedTimer m_sinceClicked;
 };

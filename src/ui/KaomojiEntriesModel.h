@@ -43,6 +43,10 @@ public:
     std::optional<Kaomoji> record(QUuid id) const;
     const QList<QUuid> &ids() const { return m_ids; }
     bool isFlashing(QUuid id) const;
+    // By row, which must exist.
+    const Kaomoji &recordAt(int row) const { return m_entries[row].record; }
+    bool isFlashingAt(int row) const { return m_entries[row].flashing; }
+    bool sparklesAt(int row) const { return isMostRecentAI(m_entries[row].record); }
 
 private:
     struct Entry {

@@ -19,6 +19,7 @@ KaomojiView::KaomojiView(Preferences &preferences, PlatformServices platform, QO
     , m_platform(platform)
     , m_kaomojiData(new KaomojiData(preferences, this))
     , m_sections(new KaomojiSectionsModel(this))
+    , m_rows(new KaomojiRowsModel(*m_sections, this))
     , m_generationEndpoint(AIKaomojiGenerator::endpointURL())
     , m_serviceStarter(new GenerationServiceStarter(this))
 {
@@ -356,6 +357,7 @@ void KaomojiView::flash(const QString &sectionName, QUuid id)
 void KaomojiView::appear()
 {
     setIsVisible(true);
+    m_rows->setMeasuresInBackground(true);
 }
 
 void KaomojiView::dismiss()
@@ -386,6 +388,7 @@ void KaomojiView::refreshResults()
     const KaomojiGroups results =
         m_kaomojiData->filteredKaomojis(m_searchText, m_selectedCategories);
     m_sections->setResults(results);
+    m_rows->refresh();
     if (m_hasResults != !results.isEmpty()) {
         m_hasResults = !results.isEmpty();
         emit hasResultsChanged();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GenerationResult.h"
+#include "KaomojiRowsModel.h"
 #include "KaomojiSectionsModel.h"
 #include "PlatformServices.h"
 
@@ -48,6 +49,7 @@ class KaomojiView final : public QObject {
     Q_PROPERTY(QString mostRecentAIKaomojiId READ mostRecentAIKaomojiId NOTIFY
             mostRecentAIKaomojiIdChanged)
     Q_PROPERTY(KaomojiSectionsModel *sections READ sections CONSTANT)
+    Q_PROPERTY(KaomojiRowsModel *rows READ rows CONSTANT)
 
 public:
     enum FocusedField { None, Search, NewFace };
@@ -90,6 +92,7 @@ public:
     bool hasResults() const { return m_hasResults; }
     QString mostRecentAIKaomojiId() const;
     KaomojiSectionsModel *sections() const { return m_sections; }
+    KaomojiRowsModel *rows() const { return m_rows; }
 
     KaomojiData &kaomojiData() const { return *m_kaomojiData; }
     // Where generation requests go; the configured service unless a test points elsewhere.
@@ -153,6 +156,7 @@ private:
     PlatformServices m_platform;
     KaomojiData *m_kaomojiData;
     KaomojiSectionsModel *m_sections;
+    KaomojiRowsModel *m_rows;
     QUrl m_generationEndpoint;
     GenerationServiceStarter *m_serviceStarter;
 

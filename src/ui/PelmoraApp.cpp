@@ -1,9 +1,7 @@
 #include "PelmoraApp.h"
 
-#include "FaceFontWarmUp.h"
 #include "KaomojiView.h"
 #include "PickerWindow.h"
-#include "PresetCatalog.h"
 #include "ShortcutKeys.h"
 #include "SingleInstance.h"
 #include "TerminationSignals.h"
@@ -169,6 +167,20 @@ bool hasDisplay(bool platformChosen)
         || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
+QtMessageHandler previousMessageHandler = nullptr;
+
+// The face font names a font per script, and Qt notes every listed font that lacks a script it
+// tries before the one that has it: once per script, and nothing is wrong.
+void quietenFontNotes()
+{
+    previousMessageHandler = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext &context, const QString &message) {
+            if (type == QtWarningMsg && message.contains(u"OpenType support missing for"))
+                return;
+            previousMessageHandler(type, context, message);
+        });
+}
+
 } // namespace
 
 int PelmoraApp::run(int argc, char **argv)
@@ -210,6 +222,7 @@ int PelmoraApp::run(int argc, char **argv)
     // contexts and works everywhere, including remote and virtual displays.
     if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    quietenFontNotes();
 
     PelmoraApp app(argc, argv, sinceStart);
     // Said now that the translation is in place.
@@ -331,14 +344,12 @@ bool PelmoraApp::buildWindowInTheBackground(bool open)
         openWhenTrayItemIsPlaced(trayPlacementAttempts);
         return true;
     }
-    // Built right after the tray item appears, and the faces laid out while it is hidden, so
-    // that the first click opens it at once.
+    // Built right after the tray item appears, so that the first click only has to draw it.
+    // Nothing is laid out ahead: the first frame measures the faces it shows, and the rest
+    // follow a few at a time once the window is open.
     QTimer::singleShot(0, this, [this] {
-        if (!m_window && !buildWindow()) {
+        if (!m_window && !buildWindow())
             QCoreApplication::exit(1);
-            return;
-        }
-        layOutFacesFrom(0);
     });
     return true;
 }
@@ -364,21 +375,6 @@ void PelmoraApp::moveIntoTray()
     std::fprintf(stderr, "pelmora: %s\n",
         qPrintable(tr("a system tray appeared; the picker now opens from its item")));
     m_window->attachToTray();
-}
-
-void PelmoraApp::layOutFacesFrom(size_t category)
-{
-    // One category a turn, so that a click meanwhile waits for one category at most. Once the
-    // window is open, its first frame loads what it shows itself.
-    const auto categories = presetCatalogTable();
-    if (m_window->isVisible())
-        return;
-    if (category == categories.size()) {
-        trace(QStringLiteral("faces laid out after %1 ms").arg(m_sinceStart.elapsed()));
-        return;
-    }
-    warmUpFaceFonts(categories[category], QGuiApplication::font());
-    QTimer::singleShot(0, this, [this, category] { layOutFacesFrom(category + 1); });
 }
 
 bool PelmoraApp::buildWindow()

@@ -44,8 +44,6 @@ private:
     void showAsWindowOfItsOwn();
     void moveIntoTray();
     bool buildWindow();
-    // Lays out the built-in faces from `category` on, one category per turn of the event loop.
-    void layOutFacesFrom(size_t category);
     void openWindow();
     void openWhenTrayItemIsPlaced(int attemptsLeft);
     void toggleWindow();

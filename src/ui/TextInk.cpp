@@ -4,7 +4,7 @@
 #include <QRawFont>
 #include <QTextLayout>
 
-QRectF TextInk::bounds(const QString &text, const QFont &font) const
+TextInk::Line TextInk::measure(const QString &text, const QFont &font)
 {
     QTextLayout layout(text, font);
     // As Text lays out with Qt's own rendering.
@@ -16,13 +16,18 @@ QRectF TextInk::bounds(const QString &text, const QFont &font) const
     layout.endLayout();
     if (!line.isValid())
         return {};
-    QRectF ink;
+    Line measured { QSizeF(layout.maximumWidth(), line.height()), {} };
     for (const QGlyphRun &run : line.glyphRuns()) {
         const QRawFont glyphFont = run.rawFont();
         const QList<quint32> glyphs = run.glyphIndexes();
         const QList<QPointF> positions = run.positions();
         for (qsizetype i = 0; i < glyphs.size(); ++i)
-            ink |= glyphFont.boundingRect(glyphs[i]).translated(positions[i]);
+            measured.ink |= glyphFont.boundingRect(glyphs[i]).translated(positions[i]);
     }
-    return ink;
+    return measured;
+}
+
+QRectF TextInk::bounds(const QString &text, const QFont &font) const
+{
+    return measure(text, font).ink;
 }

@@ -16,6 +16,13 @@ class TextInk : public QObject {
 public:
     using QObject::QObject;
 
+    // One line of text as a Text item lays it out: its natural size and its ink.
+    struct Line {
+        QSizeF size;
+        QRectF ink;
+    };
+    static Line measure(const QString &text, const QFont &font);
+
     // The box around every glyph of `text` set in one line in `font`, from the top left of that
     // line, as a Text item lays it out; empty for text without ink.
     Q_INVOKABLE QRectF bounds(const QString &text, const QFont &font) const;

@@ -5,7 +5,6 @@ include(GNUInstallDirs)
 add_library(pelmora_shell STATIC
     WindowPlacement.h WindowPlacement.cpp
     PickerWindow.h PickerWindow.cpp
-    FaceFontWarmUp.h FaceFontWarmUp.cpp
     TrayIcon.h TrayIcon.cpp
 )
 target_include_directories(pelmora_shell PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})

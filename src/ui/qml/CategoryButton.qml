@@ -1,5 +1,5 @@
 import QtQuick
-import QtQuick.Controls
+import QtQuick.Controls.Fusion
 import Pelmora
 
 // One chip of the category bar: the category's name, filled in the accent colour and a

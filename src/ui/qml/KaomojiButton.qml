@@ -1,7 +1,7 @@
 pragma ComponentBehavior: Bound
 
 import QtQuick
-import QtQuick.Controls
+import QtQuick.Controls.Fusion
 import Pelmora
 
 // One result tile: a kaomoji face that copies itself on a click (or Space or Return), flashes
@@ -17,6 +17,11 @@ AbstractButton {
     required property string face
     required property bool isMostRecentAI
     required property bool flashing
+    // Where the face's ink reaches past its line, as the rows model measured it in the face font.
+    property real inkLeft
+    property real inkTop
+    property real inkRight
+    property real inkBottom
     // Made at the first right click: most tiles never need one.
     property Menu menu: null
 
@@ -28,11 +33,17 @@ AbstractButton {
     focusPolicy: Qt.TabFocus
     Accessible.name: face
 
-    contentItem: InkText {
+    contentItem: Text {
         objectName: "faceText"
         // Left to right whatever the first letter: a face that starts with an Arabic letter
         // would otherwise be drawn mirrored, unlike the text that is copied.
         text: "\u200e" + tile.face
+        textFormat: Text.PlainText
+        font: tile.view.rows.faceFont
+        leftPadding: tile.inkLeft
+        topPadding: tile.inkTop
+        rightPadding: tile.inkRight
+        bottomPadding: tile.inkBottom
         color: tile.flashing ? Theme.white : Theme.primary
 
         Behavior on color {

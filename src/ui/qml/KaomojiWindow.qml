@@ -1,7 +1,7 @@
 pragma ComponentBehavior: Bound
 
 import QtQuick
-import QtQuick.Controls
+import QtQuick.Controls.Fusion
 import Pelmora
 
 // The picker window's content, top to bottom: the header (search, wand, menu), the custom
@@ -304,34 +304,44 @@ Rectangle {
                 anchors.fill: parent
                 clip: true
                 visible: root.view.hasResults
-                model: root.view.sections
-                spacing: 20
+                model: root.view.rows
                 topMargin: Theme.padding
                 bottomMargin: Theme.padding
-                // Sections are built as they come near the viewport, not all 38 at once.
+                // Rows are built as they come near the viewport, not all at once.
                 cacheBuffer: 300
                 boundsBehavior: Flickable.StopAtBounds
-                // No current section: it would take the keyboard from a tile whenever the
-                // sections above it change.
+                // No current row: it would take the keyboard from a tile whenever the rows
+                // above it change.
                 currentIndex: -1
                 keyNavigationEnabled: false
                 ScrollBar.vertical: ScrollBar {}
 
-                // Sections fade in as they join. The view's own add and displaced
-                // transitions are not used: they leave a section in the wrong place when one
-                // above it grows while they run, as a section does once its tiles are placed.
-                delegate: ResultSection {
-                    id: resultSection
+                Binding {
+                    target: root.view.rows
+                    property: "width"
+                    value: results.width - 2 * Theme.padding
+                }
+
+                // The rows of a section fade in as it joins. The view's own add and displaced
+                // transitions are not used: they leave a row in the wrong place when one above
+                // it changes height while they run.
+                delegate: ResultRow {
+                    id: resultRow
+
+                    required property bool fadesIn
 
                     x: Theme.padding
                     width: results.width - 2 * Theme.padding
                     view: root.view
-                    ListView.onAdd: fadeIn.start()
+                    ListView.onAdd: {
+                        if (fadesIn)
+                            fadeIn.start()
+                    }
 
                     NumberAnimation {
                         id: fadeIn
 
-                        target: resultSection
+                        target: resultRow
                         property: "opacity"
                         from: 0
                         to: 1

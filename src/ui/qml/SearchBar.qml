@@ -1,5 +1,5 @@
 import QtQuick
-import QtQuick.Controls
+import QtQuick.Controls.Fusion
 import Pelmora
 
 // The search field: a magnifying glass and a borderless field in a rounded box. It shows

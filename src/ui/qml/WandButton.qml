@@ -1,5 +1,5 @@
 import QtQuick
-import QtQuick.Controls
+import QtQuick.Controls.Fusion
 import Pelmora
 
 // The button beside the search field. With an empty search it opens ("plus") and closes

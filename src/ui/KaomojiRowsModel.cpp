@@ -1,0 +1,374 @@
+#include "KaomojiRowsModel.h"
+
+#include "FaceFont.h"
+#include "KaomojiCategories.h"
+#include "KaomojiSectionsModel.h"
+#include "ListEdit.h"
+#include "MasonryGeometry.h"
+#include "TextInk.h"
+
+#include <QElapsedTimer>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <cmath>
+
+namespace {
+
+QByteArray headerKey(const QString &section)
+{
+    return '\1' + section.toUtf8();
+}
+
+QByteArray tilesKey(const QString &section, const std::vector<KaomojiRowsModel::Tile> &tiles)
+{
+    QByteArray key = section.toUtf8();
+    key.reserve(key.size() + 1 + qsizetype(tiles.size()) * 16);
+    key += '\0';
+    for (const KaomojiRowsModel::Tile &tile : tiles)
+        key += tile.id.toRfc4122();
+    return key;
+}
+
+bool sameLook(const KaomojiRowsModel::Row &a, const KaomojiRowsModel::Row &b)
+{
+    if (a.height != b.height || a.tiles.size() != b.tiles.size())
+        return false;
+    for (size_t i = 0; i < a.tiles.size(); ++i) {
+        const KaomojiRowsModel::Tile &x = a.tiles[i];
+        const KaomojiRowsModel::Tile &y = b.tiles[i];
+        if (x.x != y.x || x.size.tile != y.size.tile || x.size.ink != y.size.ink
+            || x.face != y.face)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+KaomojiRowsModel::KaomojiRowsModel(const KaomojiSectionsModel &sections, QObject *parent)
+    : QAbstractListModel(parent)
+    , m_sections(sections)
+{
+    m_measuring.setSingleShot(true);
+    m_measuring.setInterval(0);
+    connect(&m_measuring, &QTimer::timeout, this, &KaomojiRowsModel::measureSlice);
+    // The application hears of a new desktop font before its windows do.
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        QCoreApplication::instance()->installEventFilter(this);
+}
+
+bool KaomojiRowsModel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == QCoreApplication::instance() && event->type() == QEvent::ApplicationFontChange)
+        setFaceFont(QGuiApplication::font());
+    return QAbstractListModel::eventFilter(watched, event);
+}
+
+int KaomojiRowsModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+QVariant KaomojiRowsModel::data(const QModelIndex &index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    const Row &row = m_rows[size_t(index.row())];
+    switch (role) {
+    case IsHeaderRole:
+        return row.isHeader;
+    case Qt::DisplayRole:
+    case NameRole:
+        return row.section;
+    case HasClearButtonRole:
+        return row.section == KaomojiCategories::recentlyUsed;
+    case IsCustomRole:
+        return row.section == KaomojiCategories::custom;
+    case HeaderGapRole:
+        return row.isHeader ? row.height : 0.0;
+    case TileCountRole:
+        return int(row.tiles.size());
+    case RowHeightRole:
+        return row.isHeader ? 0.0 : row.height;
+    case FadesInRole:
+        return row.fadesIn;
+    case TilesRole: {
+        QVariantList tiles;
+        if (!row.entries)
+            return tiles;
+        tiles.reserve(qsizetype(row.tiles.size()));
+        for (const Tile &tile : row.tiles) {
+            // The entries change before the rows follow them.
+            const bool current =
+                tile.entry < row.entries->rowCount() && row.entries->ids()[tile.entry] == tile.id;
+            tiles.append(QVariantMap {
+                { QStringLiteral("kaomojiId"), tile.id.toString(QUuid::WithoutBraces) },
+                { QStringLiteral("face"), tile.face },
+                { QStringLiteral("x"), tile.x },
+                { QStringLiteral("width"), tile.size.tile.width() },
+                { QStringLiteral("height"), tile.size.tile.height() },
+                { QStringLiteral("inkLeft"), tile.size.ink.left() },
+                { QStringLiteral("inkTop"), tile.size.ink.top() },
+                { QStringLiteral("inkRight"), tile.size.ink.right() },
+                { QStringLiteral("inkBottom"), tile.size.ink.bottom() },
+                { QStringLiteral("flashing"), current && row.entries->isFlashingAt(tile.entry) },
+                { QStringLiteral("isMostRecentAI"),
+                    current && row.entries->sparklesAt(tile.entry) },
+            });
+        }
+        return tiles;
+    }
+    default:
+        return {};
+    }
+}
+
+QHash<int, QByteArray> KaomojiRowsModel::roleNames() const
+{
+    return {
+        { IsHeaderRole, "isHeader" },
+        { NameRole, "name" },
+        { HasClearButtonRole, "hasClearButton" },
+        { IsCustomRole, "isCustom" },
+        { HeaderGapRole, "headerGap" },
+        { TilesRole, "tiles" },
+        { TileCountRole, "tileCount" },
+        { RowHeightRole, "rowHeight" },
+        { FadesInRole, "fadesIn" },
+    };
+}
+
+void KaomojiRowsModel::setWidth(qreal width)
+{
+    if (m_width == width)
+        return;
+    // The first width comes from a window, which brings the fonts to measure with.
+    if (!m_laidOut) {
+        m_faceFont = FaceFont::from(QGuiApplication::font());
+        emit faceFontChanged();
+    }
+    m_width = width;
+    emit widthChanged();
+    refresh();
+}
+
+void KaomojiRowsModel::setFaceFont(const QFont &desktopFont)
+{
+    if (!m_laidOut)
+        return;
+    m_faceFont = FaceFont::from(desktopFont);
+    m_sizes.clear();
+    beginResetModel();
+    m_rows.clear();
+    m_keys.clear();
+    endResetModel();
+    emit faceFontChanged();
+    refresh();
+}
+
+void KaomojiRowsModel::setMeasuresInBackground(bool measures)
+{
+    m_measuresInBackground = measures;
+    if (measures && !m_unmeasured.isEmpty())
+        m_measuring.start();
+}
+
+KaomojiRowsModel::FaceSize KaomojiRowsModel::measure(const QString &face)
+{
+    if (const auto known = m_sizes.constFind(face); known != m_sizes.cend())
+        return *known;
+    // As KaomojiButton shows it, behind a left-to-right mark.
+    const TextInk::Line line = TextInk::measure(QChar(0x200e) + face, m_faceFont);
+    const QRectF &ink = line.ink;
+    const QMarginsF inkMargins(std::ceil(std::max(0.0, -ink.left())),
+        std::ceil(std::max(0.0, -ink.top())),
+        std::ceil(std::max(0.0, ink.right() - line.size.width())),
+        std::ceil(std::max(0.0, ink.bottom() - line.size.height())));
+    const FaceSize size { line.size.grownBy(inkMargins)
+                              .grownBy({ tilePadding, tilePadding, tilePadding, tilePadding }),
+        inkMargins, false };
+    m_sizes.insert(face, size);
+    return size;
+}
+
+KaomojiRowsModel::FaceSize KaomojiRowsModel::sizeOf(const QString &face, bool mayMeasure)
+{
+    if (mayMeasure)
+        return measure(face);
+    if (const auto known = m_sizes.constFind(face); known != m_sizes.cend())
+        return *known;
+    m_unmeasured.append(face);
+    const QFontMetricsF metrics(m_faceFont);
+    const QSizeF text(
+        metrics.averageCharWidth() * double(face.size() + 1), std::ceil(metrics.height()));
+    return { text.grownBy({ tilePadding, tilePadding, tilePadding, tilePadding }), {}, true };
+}
+
+void KaomojiRowsModel::appendSection(std::vector<Row> &rows, const QString &name, int &budget)
+{
+    KaomojiEntriesModel *entries = m_sections.entries(name);
+    const int count = entries->rowCount();
+    std::vector<FaceSize> sizes;
+    std::vector<QSizeF> tileSizes;
+    sizes.reserve(size_t(count));
+    tileSizes.reserve(size_t(count));
+    for (int entry = 0; entry < count; ++entry, --budget) {
+        sizes.push_back(sizeOf(entries->recordAt(entry).face(), budget > 0));
+        tileSizes.push_back(sizes.back().tile);
+    }
+    const std::vector<QPointF> places = MasonryGeometry::place(tileSizes, 0, 0, m_width);
+    const double bottom = MasonryGeometry::measure(tileSizes, m_width).height();
+
+    // A first tile too wide for the row starts one gap down, like every wrapped tile: that space
+    // stays below the header.
+    rows.push_back({ name, entries, true, {}, headerGap + (places.empty() ? 0 : places[0].y()) });
+    for (int entry = 0; entry < count; ++entry) {
+        if (entry == 0 || places[size_t(entry)].y() != places[size_t(entry) - 1].y())
+            rows.push_back({ name, entries, false, {}, places[size_t(entry)].y() });
+        const Kaomoji &record = entries->recordAt(entry);
+        rows.back().tiles.push_back(
+            { record.id(), record.face(), entry, places[size_t(entry)].x(), sizes[size_t(entry)] });
+    }
+    // Each row reaches down to the next one's top, the last to the section's bottom.
+    double below = bottom + sectionGap;
+    for (auto row = rows.rbegin(); !row->isHeader; ++row) {
+        const double top = row->height;
+        row->height = below - top;
+        below = top;
+    }
+}
+
+std::vector<KaomojiRowsModel::Row> KaomojiRowsModel::layOut()
+{
+    std::vector<Row> rows;
+    int budget = tilesMeasuredAtOnce;
+    m_unmeasured.clear();
+    for (const QString &name : m_sections.names())
+        appendSection(rows, name, budget);
+    if (!rows.empty())
+        rows.back().height -= sectionGap; // nothing follows the last section
+    return rows;
+}
+
+void KaomojiRowsModel::refresh()
+{
+    if (m_width <= 0)
+        return;
+    std::vector<Row> rows = layOut();
+    QList<QByteArray> keys;
+    keys.reserve(qsizetype(rows.size()));
+    QSet<QString> shownBefore;
+    for (const Row &row : m_rows) {
+        if (row.isHeader)
+            shownBefore.insert(row.section);
+    }
+    for (Row &row : rows) {
+        keys.append(row.isHeader ? headerKey(row.section) : tilesKey(row.section, row.tiles));
+        // The very first rows come with the window, which fades in as a whole.
+        row.fadesIn = m_laidOut && !shownBefore.contains(row.section);
+    }
+    m_laidOut = true;
+    applyEdits(std::move(rows), keys);
+    if (m_measuresInBackground && !m_unmeasured.isEmpty())
+        m_measuring.start();
+}
+
+void KaomojiRowsModel::applyEdits(std::vector<Row> rows, const QList<QByteArray> &keys)
+{
+    std::vector<bool> inserted(rows.size(), false);
+    for (const ListEdit &edit : listEdits(m_keys, keys)) {
+        const auto at = m_rows.begin() + edit.index;
+        switch (edit.kind) {
+        case ListEdit::Kind::Remove:
+            beginRemoveRows({}, edit.index, edit.index + edit.count - 1);
+            m_rows.erase(at, at + edit.count);
+            m_keys.remove(edit.index, edit.count);
+            endRemoveRows();
+            break;
+        case ListEdit::Kind::Insert:
+            beginInsertRows({}, edit.index, edit.index + edit.count - 1);
+            m_rows.insert(at, std::make_move_iterator(rows.begin() + edit.index),
+                std::make_move_iterator(rows.begin() + edit.index + edit.count));
+            m_keys.insert(edit.index, edit.count, QByteArray());
+            for (int row = edit.index; row < edit.index + edit.count; ++row) {
+                m_keys[row] = keys[row];
+                inserted[size_t(row)] = true;
+            }
+            endInsertRows();
+            break;
+        case ListEdit::Kind::Move: {
+            beginMoveRows(
+                {}, edit.index, edit.index, {}, edit.to > edit.index ? edit.to + 1 : edit.to);
+            Row moved = std::move(*at);
+            m_rows.erase(at);
+            m_rows.insert(m_rows.begin() + edit.to, std::move(moved));
+            m_keys.move(edit.index, edit.to);
+            endMoveRows();
+            break;
+        }
+        }
+    }
+    // Rows kept may stand at another height or show their tiles elsewhere (a face measured
+    // since, the last section gone); those tell their delegates, the rest only take the new
+    // rows' places in their entries.
+    for (size_t row = 0; row < m_rows.size(); ++row) {
+        if (inserted[row])
+            continue;
+        const bool changed = !sameLook(m_rows[row], rows[row]);
+        m_rows[row] = std::move(rows[row]);
+        if (changed)
+            emit dataChanged(index(int(row)), index(int(row)));
+    }
+    for (const Row &row : m_rows) {
+        connect(row.entries, &QAbstractItemModel::dataChanged, this,
+            &KaomojiRowsModel::entriesChanged, Qt::UniqueConnection);
+    }
+}
+
+int KaomojiRowsModel::rowOfEntry(const KaomojiEntriesModel *entries, int entry) const
+{
+    for (size_t row = 0; row < m_rows.size(); ++row) {
+        const Row &shown = m_rows[row];
+        if (shown.entries != entries || shown.isHeader)
+            continue;
+        if (!shown.tiles.empty() && shown.tiles.front().entry <= entry
+            && entry <= shown.tiles.back().entry)
+            return int(row);
+    }
+    return -1;
+}
+
+std::optional<std::pair<int, int>> KaomojiRowsModel::placeOf(const QString &section, QUuid id) const
+{
+    const KaomojiEntriesModel *entries = m_sections.entries(section);
+    const int entry = entries ? int(entries->ids().indexOf(id)) : -1;
+    const int row = entry < 0 ? -1 : rowOfEntry(entries, entry);
+    if (row < 0)
+        return std::nullopt;
+    return std::pair { row, entry - m_rows[size_t(row)].tiles.front().entry };
+}
+
+void KaomojiRowsModel::entriesChanged(
+    const QModelIndex &from, const QModelIndex &to, const QList<int> &)
+{
+    const auto *entries = qobject_cast<const KaomojiEntriesModel *>(sender());
+    int last = -1;
+    for (int entry = from.row(); entry <= to.row(); ++entry) {
+        const int row = rowOfEntry(entries, entry);
+        if (row >= 0 && row != last)
+            emit dataChanged(index(row), index(row), { TilesRole });
+        last = row;
+    }
+}
+
+void KaomojiRowsModel::measureSlice()
+{
+    QElapsedTimer slice;
+    slice.start();
+    while (!m_unmeasured.isEmpty() && slice.elapsed() < measuringSliceMilliseconds)
+        measure(m_unmeasured.takeFirst());
+    if (m_unmeasured.isEmpty())
+        refresh();
+    else
+        m_measuring.start();
+}

@@ -1,0 +1,136 @@
+#pragma once
+
+#include "KaomojiEntriesModel.h"
+
+#include <QAbstractListModel>
+#include <QFont>
+#include <QHash>
+#include <QMarginsF>
+#include <QPointer>
+#include <QSet>
+#include <QSizeF>
+#include <QStringList>
+#include <QTimer>
+#include <QtQml/qqmlregistration.h>
+#include <optional>
+#include <vector>
+
+class KaomojiSectionsModel;
+
+// The results as the list shows them, row by row: each section's header, then its tiles in the
+// rows MasonryGeometry wraps them into at the given width. Tile sizes come from the faces
+// measured once each in the face font, as a tile sizes itself around its text.
+//
+// Follows the sections by difference: a row whose section and tiles stay keeps its place, so
+// its delegate and the tiles in it (their flash, sparkle, focus and hover) live on, and only
+// the rows near the viewport ever get delegates.
+class KaomojiRowsModel final : public QAbstractListModel {
+    Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("The window state makes its rows")
+
+    Q_PROPERTY(qreal width READ width WRITE setWidth NOTIFY widthChanged)
+    Q_PROPERTY(QFont faceFont READ faceFont NOTIFY faceFontChanged)
+
+public:
+    enum Role {
+        IsHeaderRole = Qt::UserRole + 1,
+        NameRole,
+        HasClearButtonRole,
+        IsCustomRole,
+        // A header row: the space below its header.
+        HeaderGapRole,
+        // A row of tiles: its tiles (id, face, place, text padding, flash, sparkle), how many,
+        // and its height with the space below it.
+        TilesRole,
+        TileCountRole,
+        RowHeightRole,
+        // A row that arrives with its section, which fades in.
+        FadesInRole,
+    };
+    Q_ENUM(Role)
+
+    // Around a tile's text, as KaomojiButton pads it.
+    static constexpr double tilePadding = 8;
+    // Below a section's header and between sections, as the list spaced them.
+    static constexpr double headerGap = 8;
+    static constexpr double sectionGap = 20;
+    // Tiles from the top of the results measured at once; later ones are measured a few at a
+    // time once the window is open, standing in at an estimated size until then.
+    static constexpr int tilesMeasuredAtOnce = 150;
+    static constexpr int measuringSliceMilliseconds = 4;
+
+    struct FaceSize {
+        QSizeF tile;
+        // Around the text inside the tile's padding, where its ink reaches past the line.
+        QMarginsF ink;
+        bool estimated = false;
+    };
+    struct Tile {
+        QUuid id;
+        QString face;
+        int entry = 0; // the row in the section's entries when laid out
+        double x = 0;
+        FaceSize size;
+    };
+    struct Row {
+        QString section;
+        QPointer<KaomojiEntriesModel> entries;
+        bool isHeader = false;
+        std::vector<Tile> tiles;
+        // Tile rows: everything down to the next row; headers: the space below the header.
+        double height = 0;
+        bool fadesIn = false;
+    };
+
+    KaomojiRowsModel(const KaomojiSectionsModel &sections, QObject *parent);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QHash<int, QByteArray> roleNames() const override;
+
+    qreal width() const { return m_width; }
+    void setWidth(qreal width);
+    QFont faceFont() const { return m_faceFont; }
+    // Measures the faces that stood in at an estimated size, a slice per turn of the event loop;
+    // nothing is measured ahead before the window first opens.
+    void setMeasuresInBackground(bool measures);
+
+    // Lays the sections out again and brings the rows to the result by difference.
+    void refresh();
+
+    const Row &row(int index) const { return m_rows[size_t(index)]; }
+    // The row and the tile within it that show the entry of this id, if any.
+    std::optional<std::pair<int, int>> placeOf(const QString &section, QUuid id) const;
+    // Measured at most once per face and font.
+    FaceSize measure(const QString &face);
+
+signals:
+    void widthChanged();
+    void faceFontChanged();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    std::vector<Row> layOut();
+    void appendSection(std::vector<Row> &rows, const QString &name, int &budget);
+    FaceSize sizeOf(const QString &face, bool mayMeasure);
+    void applyEdits(std::vector<Row> rows, const QList<QByteArray> &keys);
+    int rowOfEntry(const KaomojiEntriesModel *entries, int entry) const;
+    void entriesChanged(const QModelIndex &from, const QModelIndex &to, const QList<int> &roles);
+    void measureSlice();
+    void setFaceFont(const QFont &font);
+
+    const KaomojiSectionsModel &m_sections;
+    std::vector<Row> m_rows;
+    // Section and ids of each row, what the differences are computed on.
+    QList<QByteArray> m_keys;
+    qreal m_width = 0;
+    QFont m_faceFont;
+    QHash<QString, FaceSize> m_sizes;
+    QStringList m_unmeasured;
+    QTimer m_measuring;
+    bool m_measuresInBackground = false;
+    bool m_laidOut = false;
+};

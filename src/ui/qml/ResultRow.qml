@@ -1,0 +1,108 @@
+pragma ComponentBehavior: Bound
+
+import QtQuick
+import QtQuick.Controls.Fusion
+import Pelmora
+
+// One row of the results: a section's name as its header ("Recently Used" with its "Clear"
+// button), or a row of the section's tiles, each where the rows model placed it. A row that
+// stays keeps its tiles while the rows around it come and go.
+Item {
+    id: row
+
+    required property KaomojiView view
+    required property bool isHeader
+    required property string name
+    required property bool hasClearButton
+    required property bool isCustom
+    required property real headerGap
+    required property var tiles
+    required property int tileCount
+    required property real rowHeight
+
+    objectName: "resultRow"
+    height: isHeader ? (header.count > 0 ? header.itemAt(0).implicitHeight : 0) + headerGap
+                     : rowHeight
+
+    // A Repeater rather than a Loader, which on Qt 6.4 refuses components bound to this file.
+    Repeater {
+        id: header
+
+        model: row.isHeader ? 1 : 0
+
+        delegate: Item {
+            readonly property string name: row.name
+
+            objectName: "resultSection"
+            width: row.width
+            implicitHeight: Math.max(title.implicitHeight, clearButton.implicitHeight)
+
+            Text {
+                id: title
+
+                objectName: "sectionTitle"
+                anchors.left: parent.left
+                anchors.right: clearButton.left
+                anchors.verticalCenter: parent.verticalCenter
+                text: row.view.categoryName(row.name)
+                textFormat: Text.PlainText
+                font: Theme.headlineFont
+                color: Theme.primary
+                elide: Text.ElideRight
+            }
+
+            AbstractButton {
+                id: clearButton
+
+                objectName: "clearButton"
+                anchors.right: parent.right
+                anchors.verticalCenter: parent.verticalCenter
+                visible: row.hasClearButton
+                focusPolicy: Qt.TabFocus
+                implicitWidth: visible ? implicitContentWidth : 0
+                implicitHeight: implicitContentHeight
+                //: Empties the recently used kaomoji
+                text: qsTr("Clear")
+                contentItem: Text {
+                    text: clearButton.text
+                    textFormat: Text.PlainText
+                    color: Theme.secondary
+                }
+                onClicked: row.view.clearRecentlyUsed()
+                Keys.onReturnPressed: row.view.clearRecentlyUsed()
+                Keys.onEnterPressed: row.view.clearRecentlyUsed()
+
+                FocusRing {
+                    cornerRadius: 3
+                    visible: clearButton.visualFocus
+                }
+            }
+        }
+    }
+
+    Repeater {
+        model: row.isHeader ? 0 : row.tileCount
+
+        delegate: KaomojiButton {
+            required property int index
+            // Replaced whenever a tile of the row changes (a flash, a sparkle); each tile then
+            // takes only what changed for it.
+            readonly property var place: row.tiles[index]
+
+            view: row.view
+            sectionName: row.name
+            canDelete: row.isCustom
+            kaomojiId: place.kaomojiId
+            face: place.face
+            isMostRecentAI: place.isMostRecentAI
+            flashing: place.flashing
+            inkLeft: place.inkLeft
+            inkTop: place.inkTop
+            inkRight: place.inkRight
+            inkBottom: place.inkBottom
+            x: place.x
+            width: place.width
+            height: place.height
+        }
+    }
+}

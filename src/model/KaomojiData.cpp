@@ -114,13 +114,15 @@ void KaomojiData::saveList(const QString &key, const KaomojiList &records, const
         return;
     }
     // A failed write keeps the list in memory; the next change writes the whole list again.
-    const QString failure = m_preferences.setData(key, std::get<QByteArray>(encoded));
-    if (!failure.isEmpty())
-        printLine(tr(errorMessage).arg(failure));
-    else if (m_saveFailed)
-        printLine(
-            tr("Saving works again: the lists are saved in %1").arg(m_preferences.location()));
-    m_saveFailed = !failure.isEmpty();
+    m_preferences.setDataThen(
+        key, std::get<QByteArray>(encoded), this, [this, errorMessage](const QString &failure) {
+            if (!failure.isEmpty())
+                printLine(tr(errorMessage).arg(failure));
+            else if (m_saveFailed)
+                printLine(tr("Saving works again: the lists are saved in %1")
+                              .arg(m_preferences.location()));
+            m_saveFailed = !failure.isEmpty();
+        });
 }
 
 // --- observable fields -------------------------------------------------------------------

@@ -14,8 +14,9 @@ class Preferences;
 
 // The one store behind the picker: the built-in emoticons, the user's own, the recently
 // used ones, and the marker of the newest generated one. Both user lists are saved after
-// every change; every change signal is emitted after the value is stored and saved, so an
-// observer that reads filteredKaomojis() sees the new lists.
+// every change (the preferences may finish writing later, in order); every change signal is
+// emitted after the value is stored and handed to them, so an observer that reads
+// filteredKaomojis() sees the new lists.
 class KaomojiData final : public QObject {
     Q_OBJECT
     Q_PROPERTY(KaomojiGroups presetKaomojis READ presetKaomojis CONSTANT)

@@ -4,8 +4,12 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QMutex>
+#include <QPointer>
+#include <QThread>
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -95,6 +99,87 @@ void printLine(const QString &line)
 
 } // namespace
 
+// Writes the values it is given through preferences of its own on a thread of its own, one
+// write at a time, and answers each on the thread that gave it.
+class BackgroundWriter {
+public:
+    explicit BackgroundWriter(std::function<std::unique_ptr<Preferences>()> open)
+    {
+        m_worker.moveToThread(&m_thread);
+        m_thread.start();
+        // Made on the thread that uses it, like everything QSettings holds.
+        QMetaObject::invokeMethod(&m_worker, [this, open] { m_preferences = open(); });
+    }
+
+    ~BackgroundWriter()
+    {
+        // Queued work runs in order, so this returns once everything given is on disk.
+        QMetaObject::invokeMethod(
+            &m_worker,
+            [this] {
+                writePending();
+                m_preferences.reset();
+            },
+            Qt::BlockingQueuedConnection);
+        m_thread.quit();
+        m_thread.wait();
+    }
+
+    void write(const QString &key, const QByteArray &value, QObject *context,
+        std::function<void(const QString &)> done)
+    {
+        const QMutexLocker lock(&m_mutex);
+        auto pending = std::find_if(
+            m_pending.begin(), m_pending.end(), [&](const Pending &p) { return p.key == key; });
+        if (pending == m_pending.end())
+            pending = m_pending.insert(m_pending.end(), { key, {}, {} });
+        pending->value = value; // a newer value of the key replaces one not written yet
+        pending->answers.push_back({ context, std::move(done) });
+        if (std::exchange(m_scheduled, true))
+            return;
+        QMetaObject::invokeMethod(&m_worker, [this] { writePending(); });
+    }
+
+private:
+    struct Answer {
+        QPointer<QObject> context;
+        std::function<void(const QString &)> done;
+    };
+    struct Pending {
+        QString key;
+        QByteArray value;
+        std::vector<Answer> answers;
+    };
+
+    // On the writer's thread.
+    void writePending()
+    {
+        std::vector<Pending> batch;
+        {
+            const QMutexLocker lock(&m_mutex);
+            batch.swap(m_pending);
+            m_scheduled = false;
+        }
+        for (Pending &pending : batch) {
+            const QString failure = m_preferences->setData(pending.key, pending.value);
+            QMetaObject::invokeMethod(&m_home, [answers = std::move(pending.answers), failure] {
+                for (const Answer &answer : answers) {
+                    if (answer.context)
+                        answer.done(failure);
+                }
+            });
+        }
+    }
+
+    QObject m_home; // on the thread that gives the values
+    QObject m_worker;
+    QThread m_thread;
+    std::unique_ptr<Preferences> m_preferences;
+    QMutex m_mutex;
+    std::vector<Pending> m_pending;
+    bool m_scheduled = false;
+};
+
 SettingsPreferences::SettingsPreferences()
     // The native format on Linux is an INI file named after the organization and the
     // application, ~/.config/Pelmora/Pelmora.conf ("IniFormat" would name it Pelmora.ini).
@@ -106,10 +191,35 @@ SettingsPreferences::SettingsPreferences()
 }
 
 SettingsPreferences::SettingsPreferences(const QString &iniFilePath)
-    : m_open(
+    : SettingsPreferences(
         [iniFilePath] { return std::make_unique<QSettings>(iniFilePath, QSettings::IniFormat); })
+{
+}
+
+SettingsPreferences::SettingsPreferences(std::function<std::unique_ptr<QSettings>()> open)
+    : m_open(std::move(open))
     , m_settings(m_open())
 {
+}
+
+SettingsPreferences::~SettingsPreferences() = default;
+
+void SettingsPreferences::writeInBackground()
+{
+    if (!m_writer) {
+        m_writer = std::make_unique<BackgroundWriter>([open = m_open] {
+            return std::unique_ptr<Preferences>(new SettingsPreferences(open));
+        });
+    }
+}
+
+void SettingsPreferences::setDataThen(const QString &key, const QByteArray &value, QObject *context,
+    std::function<void(const QString &failure)> done)
+{
+    if (m_writer)
+        m_writer->write(key, value, context, std::move(done));
+    else
+        Preferences::setDataThen(key, value, context, std::move(done));
 }
 
 std::optional<QByteArray> SettingsPreferences::data(const QString &key) const

@@ -148,6 +148,7 @@ void KaomojiRowsModel::setWidth(qreal width)
         emit faceFontChanged();
     }
     m_width = width;
+    m_sectionRows.clear();
     emit widthChanged();
     refresh();
 }
@@ -158,6 +159,7 @@ void KaomojiRowsModel::setFaceFont(const QFont &desktopFont)
         return;
     m_faceFont = FaceFont::from(desktopFont);
     m_sizes.clear();
+    m_sectionRows.clear();
     beginResetModel();
     m_rows.clear();
     m_keys.clear();
@@ -204,7 +206,7 @@ KaomojiRowsModel::FaceSize KaomojiRowsModel::sizeOf(const QString &face, bool ma
     return { text.grownBy({ tilePadding, tilePadding, tilePadding, tilePadding }), {}, true };
 }
 
-void KaomojiRowsModel::appendSection(std::vector<Row> &rows, const QString &name, int &budget)
+KaomojiRowsModel::SectionRows KaomojiRowsModel::layOutSection(const QString &name, int &budget)
 {
     KaomojiEntriesModel *entries = m_sections.entries(name);
     const int count = entries->rowCount();
@@ -212,13 +214,17 @@ void KaomojiRowsModel::appendSection(std::vector<Row> &rows, const QString &name
     std::vector<QSizeF> tileSizes;
     sizes.reserve(size_t(count));
     tileSizes.reserve(size_t(count));
+    bool exact = true;
     for (int entry = 0; entry < count; ++entry, --budget) {
         sizes.push_back(sizeOf(entries->recordAt(entry).face(), budget > 0));
         tileSizes.push_back(sizes.back().tile);
+        exact = exact && !sizes.back().estimated;
     }
     const std::vector<QPointF> places = MasonryGeometry::place(tileSizes, 0, 0, m_width);
     const double bottom = MasonryGeometry::measure(tileSizes, m_width).height();
 
+    SectionRows section { entries->ids(), {}, {} };
+    std::vector<Row> &rows = section.rows;
     // A first tile too wide for the row starts one gap down, like every wrapped tile: that space
     // stays below the header.
     rows.push_back({ name, entries, true, {}, headerGap + (places.empty() ? 0 : places[0].y()) });
@@ -236,37 +242,54 @@ void KaomojiRowsModel::appendSection(std::vector<Row> &rows, const QString &name
         row->height = below - top;
         below = top;
     }
+    for (const Row &row : rows)
+        section.keys.append(row.isHeader ? headerKey(name) : tilesKey(name, row.tiles));
+    if (exact)
+        m_sectionRows.insert(entries, section);
+    else
+        m_sectionRows.remove(entries);
+    return section;
 }
 
-std::vector<KaomojiRowsModel::Row> KaomojiRowsModel::layOut()
+void KaomojiRowsModel::layOut(std::vector<Row> &rows, QList<QByteArray> &keys)
 {
-    std::vector<Row> rows;
     int budget = tilesMeasuredAtOnce;
     m_unmeasured.clear();
-    for (const QString &name : m_sections.names())
-        appendSection(rows, name, budget);
+    QHash<const KaomojiEntriesModel *, SectionRows> laidOut;
+    for (const QString &name : m_sections.names()) {
+        const KaomojiEntriesModel *entries = m_sections.entries(name);
+        // A section whose tiles stay is taken as it was: ten thousand of one's own are not
+        // laid out again at every click.
+        const auto known = m_sectionRows.constFind(entries);
+        const bool kept = known != m_sectionRows.cend() && known->ids == entries->ids();
+        const SectionRows section = kept ? *known : layOutSection(name, budget);
+        if (kept)
+            budget -= int(section.ids.size());
+        rows.insert(rows.end(), section.rows.begin(), section.rows.end());
+        keys += section.keys;
+        if (m_sectionRows.contains(entries))
+            laidOut.insert(entries, m_sectionRows.value(entries));
+    }
+    m_sectionRows = std::move(laidOut);
     if (!rows.empty())
         rows.back().height -= sectionGap; // nothing follows the last section
-    return rows;
 }
 
 void KaomojiRowsModel::refresh()
 {
     if (m_width <= 0)
         return;
-    std::vector<Row> rows = layOut();
+    std::vector<Row> rows;
     QList<QByteArray> keys;
-    keys.reserve(qsizetype(rows.size()));
+    layOut(rows, keys);
     QSet<QString> shownBefore;
     for (const Row &row : m_rows) {
         if (row.isHeader)
             shownBefore.insert(row.section);
     }
-    for (Row &row : rows) {
-        keys.append(row.isHeader ? headerKey(row.section) : tilesKey(row.section, row.tiles));
-        // The very first rows come with the window, which fades in as a whole.
+    // The very first rows come with the window, which fades in as a whole.
+    for (Row &row : rows)
         row.fadesIn = m_laidOut && !shownBefore.contains(row.section);
-    }
     m_laidOut = true;
     applyEdits(std::move(rows), keys);
     if (m_measuresInBackground && !m_unmeasured.isEmpty())
@@ -320,8 +343,10 @@ void KaomojiRowsModel::applyEdits(std::vector<Row> rows, const QList<QByteArray>
             emit dataChanged(index(int(row)), index(int(row)));
     }
     for (const Row &row : m_rows) {
-        connect(row.entries, &QAbstractItemModel::dataChanged, this,
-            &KaomojiRowsModel::entriesChanged, Qt::UniqueConnection);
+        if (row.isHeader) {
+            connect(row.entries, &QAbstractItemModel::dataChanged, this,
+                &KaomojiRowsModel::entriesChanged, Qt::UniqueConnection);
+        }
     }
 }
 
@@ -349,9 +374,12 @@ std::optional<std::pair<int, int>> KaomojiRowsModel::placeOf(const QString &sect
 }
 
 void KaomojiRowsModel::entriesChanged(
-    const QModelIndex &from, const QModelIndex &to, const QList<int> &)
+    const QModelIndex &from, const QModelIndex &to, const QList<int> &roles)
 {
     const auto *entries = qobject_cast<const KaomojiEntriesModel *>(sender());
+    // A face changed under its id, in a hand-edited file: measured and laid out anew.
+    if (roles.isEmpty() || roles.contains(KaomojiEntriesModel::FaceRole))
+        m_sectionRows.remove(entries);
     int last = -1;
     for (int entry = from.row(); entry <= to.row(); ++entry) {
         const int row = rowOfEntry(entries, entry);

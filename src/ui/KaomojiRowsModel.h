@@ -113,8 +113,16 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    std::vector<Row> layOut();
-    void appendSection(std::vector<Row> &rows, const QString &name, int &budget);
+    // A section laid out: its rows as if another section followed, the keys of those rows, and
+    // the ids they were laid out from. Kept while every size in it was measured.
+    struct SectionRows {
+        QList<QUuid> ids;
+        std::vector<Row> rows;
+        QList<QByteArray> keys;
+    };
+
+    void layOut(std::vector<Row> &rows, QList<QByteArray> &keys);
+    SectionRows layOutSection(const QString &name, int &budget);
     FaceSize sizeOf(const QString &face, bool mayMeasure);
     void applyEdits(std::vector<Row> rows, const QList<QByteArray> &keys);
     int rowOfEntry(const KaomojiEntriesModel *entries, int entry) const;
@@ -129,6 +137,7 @@ private:
     qreal m_width = 0;
     QFont m_faceFont;
     QHash<QString, FaceSize> m_sizes;
+    QHash<const KaomojiEntriesModel *, SectionRows> m_sectionRows;
     QStringList m_unmeasured;
     QTimer m_measuring;
     bool m_measuresInBackground = false;

@@ -19,6 +19,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <malloc.h>
 #include <unistd.h>
 
 Q_IMPORT_QML_PLUGIN(PelmoraPlugin)
@@ -167,6 +168,13 @@ bool hasDisplay(bool platformChosen)
         || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
+// Hands the memory freed since to the system: building and drawing the window leave much of
+// it behind, which a tray app that runs for days would otherwise hold for good.
+void returnFreedMemory()
+{
+    malloc_trim(0);
+}
+
 QtMessageHandler previousMessageHandler = nullptr;
 
 // The face font names a font per script, and Qt notes every listed font that lacks a script it
@@ -263,6 +271,8 @@ PelmoraApp::PelmoraApp(int &argc, char **argv, QElapsedTimer sinceStart)
     setDesktopFileName(QStringLiteral("pelmora"));
     // Hiding the picker closes its last window; the tray item keeps the app alive.
     setQuitOnLastWindowClosed(false);
+    // Ten thousand kaomoji of one's own take longer to write than a frame lasts.
+    m_preferences.writeInBackground();
     // Sees the keys that reach the tray item (eventFilter).
     installEventFilter(this);
 }
@@ -395,10 +405,14 @@ bool PelmoraApp::buildWindow()
     connect(m_window.get(), &QWindow::visibleChanged, this, [this](bool visible) {
         if (visible)
             return;
-        // Not while the window is being torn down.
-        if (m_window)
-            WindowActivation::forget(*m_window);
         trace(QStringLiteral("window hidden"));
+        // A hidden window needs none of what it drew with; the next opening draws anew. (Not
+        // while it is being torn down, when m_window is already null.)
+        if (m_window) {
+            WindowActivation::forget(*m_window);
+            m_window->releaseResources();
+        }
+        returnFreedMemory();
     });
 
     const QUrl source(QStringLiteral("qrc:/qt/qml/Pelmora/Main.qml"));
@@ -413,6 +427,7 @@ bool PelmoraApp::buildWindow()
     }
     // Creating the native window now leaves only the first frame for the first opening.
     m_window->create();
+    returnFreedMemory();
     trace(QStringLiteral("window content ready after %1 ms").arg(m_sinceStart.elapsed()));
     return true;
 }

@@ -255,22 +255,24 @@ void KaomojiRowsModel::layOut(std::vector<Row> &rows, QList<QByteArray> &keys)
 {
     int budget = tilesMeasuredAtOnce;
     m_unmeasured.clear();
-    QHash<const KaomojiEntriesModel *, SectionRows> laidOut;
+    QSet<const KaomojiEntriesModel *> shown;
     for (const QString &name : m_sections.names()) {
         const KaomojiEntriesModel *entries = m_sections.entries(name);
+        shown.insert(entries);
         // A section whose tiles stay is taken as it was: ten thousand of one's own are not
         // laid out again at every click.
         const auto known = m_sectionRows.constFind(entries);
-        const bool kept = known != m_sectionRows.cend() && known->ids == entries->ids();
-        const SectionRows section = kept ? *known : layOutSection(name, budget);
-        if (kept)
-            budget -= int(section.ids.size());
+        if (known != m_sectionRows.cend() && known->ids == entries->ids()) {
+            budget -= int(known->ids.size());
+            rows.insert(rows.end(), known->rows.begin(), known->rows.end());
+            keys += known->keys;
+            continue;
+        }
+        const SectionRows section = layOutSection(name, budget);
         rows.insert(rows.end(), section.rows.begin(), section.rows.end());
         keys += section.keys;
-        if (m_sectionRows.contains(entries))
-            laidOut.insert(entries, m_sectionRows.value(entries));
     }
-    m_sectionRows = std::move(laidOut);
+    m_sectionRows.removeIf([&](const auto &section) { return !shown.contains(section.key()); });
     if (!rows.empty())
         rows.back().height -= sectionGap; // nothing follows the last section
 }

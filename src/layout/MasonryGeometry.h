@@ -6,9 +6,9 @@
 #include <span>
 #include <vector>
 
-// The row-wrapping arithmetic behind MasonryLayout, free of any Qt Quick plumbing: tiles flow left
-// to right at their natural sizes, a tile that would cross the right edge starts a new row, and
-// every row is as tall as its tallest tile.
+// The row-wrapping arithmetic behind the rows of results, free of any Qt Quick plumbing: tiles
+// flow left to right at their natural sizes, a tile that would cross the right edge starts a new
+// row, and every row is as tall as its tallest tile.
 class MasonryGeometry {
 public:
     // Between neighbouring tiles of a row and between rows alike.

@@ -60,7 +60,7 @@ KaomojiRowsModel::KaomojiRowsModel(const KaomojiSectionsModel &sections, QObject
 bool KaomojiRowsModel::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == QCoreApplication::instance() && event->type() == QEvent::ApplicationFontChange)
-        setFaceFont(QGuiApplication::font());
+        followDesktopFont(QGuiApplication::font());
     return QAbstractListModel::eventFilter(watched, event);
 }
 
@@ -143,29 +143,35 @@ void KaomojiRowsModel::setWidth(qreal width)
     if (m_width == width)
         return;
     // The first width comes from a window, which brings the fonts to measure with.
-    if (!m_laidOut) {
-        m_faceFont = FaceFont::from(QGuiApplication::font());
-        emit faceFontChanged();
-    }
+    if (!m_laidOut)
+        useFaceFont(FaceFont::from(QGuiApplication::font()));
     m_width = width;
     m_sectionRows.clear();
     emit widthChanged();
     refresh();
 }
 
-void KaomojiRowsModel::setFaceFont(const QFont &desktopFont)
+void KaomojiRowsModel::followDesktopFont(const QFont &desktopFont)
 {
     if (!m_laidOut)
         return;
-    m_faceFont = FaceFont::from(desktopFont);
+    useFaceFont(FaceFont::from(desktopFont));
     m_sizes.clear();
     m_sectionRows.clear();
     beginResetModel();
     m_rows.clear();
     m_keys.clear();
     endResetModel();
-    emit faceFontChanged();
     refresh();
+}
+
+void KaomojiRowsModel::useFaceFont(const QFont &font)
+{
+    m_faceFont = font;
+    const QFontMetricsF metrics(font);
+    m_averageCharWidth = metrics.averageCharWidth();
+    m_lineHeight = std::ceil(metrics.height());
+    emit faceFontChanged();
 }
 
 void KaomojiRowsModel::setMeasuresInBackground(bool measures)
@@ -200,9 +206,7 @@ KaomojiRowsModel::FaceSize KaomojiRowsModel::sizeOf(const QString &face, bool ma
     if (const auto known = m_sizes.constFind(face); known != m_sizes.cend())
         return *known;
     m_unmeasured.append(face);
-    const QFontMetricsF metrics(m_faceFont);
-    const QSizeF text(
-        metrics.averageCharWidth() * double(face.size() + 1), std::ceil(metrics.height()));
+    const QSizeF text(m_averageCharWidth * double(face.size() + 1), m_lineHeight);
     return { text.grownBy({ tilePadding, tilePadding, tilePadding, tilePadding }), {}, true };
 }
 

@@ -98,6 +98,8 @@ public:
 
     // Lays the sections out again and brings the rows to the result by difference.
     void refresh();
+    // No tile stands in at an estimated size.
+    bool isMeasured() const { return m_unmeasured.isEmpty(); }
 
     const Row &row(int index) const { return m_rows[size_t(index)]; }
     // The row and the tile within it that show the entry of this id, if any.
@@ -128,7 +130,8 @@ private:
     int rowOfEntry(const KaomojiEntriesModel *entries, int entry) const;
     void entriesChanged(const QModelIndex &from, const QModelIndex &to, const QList<int> &roles);
     void measureSlice();
-    void setFaceFont(const QFont &font);
+    void followDesktopFont(const QFont &desktopFont);
+    void useFaceFont(const QFont &font);
 
     const KaomojiSectionsModel &m_sections;
     std::vector<Row> m_rows;
@@ -136,6 +139,9 @@ private:
     QList<QByteArray> m_keys;
     qreal m_width = 0;
     QFont m_faceFont;
+    // What a face not yet measured is taken to need.
+    double m_averageCharWidth = 0;
+    double m_lineHeight = 0;
     QHash<QString, FaceSize> m_sizes;
     QHash<const KaomojiEntriesModel *, SectionRows> m_sectionRows;
     QStringList m_unmeasured;

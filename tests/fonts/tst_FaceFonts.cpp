@@ -1,3 +1,4 @@
+#include "FaceFont.h"
 #include "PresetCatalog.h"
 
 #include <QFontDatabase>
@@ -80,7 +81,7 @@ QString fault(const QList<QGlyphRun> &runs, const QString &text)
 // depend on the neighbours; a cluster carries its marks, so they are named with their base.
 QStringList faultyClusters(const QString &text)
 {
-    QTextLayout layout(text, QFont());
+    QTextLayout layout(text, FaceFont::from(QFont()));
     layout.beginLayout();
     layout.createLine().setLineWidth(1.0e6);
     layout.endLayout();
@@ -130,7 +131,7 @@ private slots:
                 hex(QList<uint>(missing.begin(), missing.end())), faces.join(u'\n'))));
     }
 
-    // What the user actually sees: each face laid out in the application font, with every
+    // What the user actually sees: each face laid out in the tiles' face font, with every
     // fallback Qt chooses, must not contain a single missing-glyph box.
     void everyFaceRendersWithoutMissingGlyphs()
     {

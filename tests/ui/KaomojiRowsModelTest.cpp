@@ -1,0 +1,117 @@
+#include "KaomojiData.h"
+#include "MasonryGeometry.h"
+#include "PickerFixture.h"
+
+#include <QtQml/qqmlextensionplugin.h>
+
+Q_IMPORT_QML_PLUGIN(PelmoraPlugin)
+Q_IMPORT_QML_PLUGIN(Pelmora_LayoutPlugin)
+
+using Rows = KaomojiRowsModel;
+
+namespace {
+
+// Where the rows put each section's tiles, against where MasonryGeometry puts them: empty
+// when they agree, else the first section that does not.
+QString misplacedSection(const Rows &rows)
+{
+    for (int row = 0; row < rows.rowCount();) {
+        const QString section = rows.row(row).section;
+        double y = rows.row(row++).height - Rows::headerGap;
+        std::vector<QSizeF> sizes;
+        std::vector<QPointF> places;
+        for (; row < rows.rowCount() && !rows.row(row).isHeader; y += rows.row(row++).height)
+            for (const Rows::Tile &tile : rows.row(row).tiles) {
+                sizes.push_back(tile.size.tile);
+                places.emplace_back(tile.x, y);
+            }
+        const double gap = row < rows.rowCount() ? Rows::sectionGap : 0;
+        if (places != MasonryGeometry::place(sizes, 0, 0, rows.width())
+            || y != MasonryGeometry::measure(sizes, rows.width()).height() + gap)
+            return section;
+    }
+    return {};
+}
+
+// What makes a row the same row: its section and the ids of its tiles.
+QStringList keys(const Rows &rows)
+{
+    QStringList keys;
+    for (int row = 0; row < rows.rowCount(); ++row) {
+        keys.append(rows.row(row).section);
+        for (const Rows::Tile &tile : rows.row(row).tiles)
+            keys.last() += tile.id.toString();
+    }
+    return keys;
+}
+
+} // namespace
+
+// The results as rows of a list: the tiles stand where MasonryGeometry puts them, a row whose
+// tiles stay is kept through any change, and the view builds only the rows near its viewport.
+class KaomojiRowsModelTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void rowsFollowTheGeometryThroughChanges_data()
+    {
+        QTest::addColumn<double>("width");
+        QTest::addColumn<QString>("step");
+        QTest::newRow("a use") << 268.0 << "use";
+        QTest::newRow("a face of one's own, wider than a row") << 268.0 << "own";
+        QTest::newRow("a search") << 268.0 << "cat";
+        QTest::newRow("narrower than most tiles, a search") << 40.0 << "c";
+        QTest::newRow("a section a row, a search") << 1e5 << "c";
+    }
+    void rowsFollowTheGeometryThroughChanges()
+    {
+        QFETCH(double, width);
+        QFETCH(QString, step);
+        PickerFixture picker;
+        Rows &rows = *picker.view.rows();
+        rows.setWidth(width);
+        QCOMPARE(misplacedSection(rows), QString()); // faces far down at an estimated size
+        rows.setMeasuresInBackground(true);
+        QTRY_VERIFY(rows.isMeasured());
+        const QStringList before = keys(rows);
+        QList<QPersistentModelIndex> shown;
+        for (int row = 0; row < rows.rowCount(); ++row)
+            shown.append(rows.index(row));
+        if (step == "use")
+            picker.view.copyKaomoji(
+                "Love", picker.store().presetKaomojis()["Love"][3].id().toString());
+        else if (step == "own")
+            picker.store().addCustomKaomoji(Kaomoji::create(QString(200, u'w'), "Custom"));
+        else
+            picker.view.setSearchText(step);
+        QTRY_VERIFY(rows.isMeasured());
+        QCOMPARE(misplacedSection(rows), QString());
+        const QStringList after = keys(rows);
+        for (qsizetype row = 0; row < before.size(); ++row) {
+            QCOMPARE(shown[row].isValid(), after.contains(before[row]));
+            QVERIFY(!shown[row].isValid() || after[shown[row].row()] == before[row]);
+        }
+    }
+
+    // Ten thousand faces of one's own build a screenful of tiles, each exactly as large as its
+    // face asks to be; scrolling to the end builds the last ones.
+    void buildsOnlyTheRowsNearTheViewport()
+    {
+        PickerFixture picker;
+        KaomojiList mine;
+        for (int i = 0; i < 10000; ++i)
+            mine.append(Kaomoji::create(QStringLiteral("(^_^) %1").arg(i), "Custom"));
+        picker.store().setCustomKaomojis(mine);
+        QVERIFY(picker.show());
+        const auto tiles = [&] { return ItemFinder::all(picker.window->contentItem(), "tile"); };
+        QVERIFY(!tiles().isEmpty() && tiles().size() < 200);
+        for (const QQuickItem *tile : tiles())
+            QCOMPARE(QSizeF(tile->implicitWidth(), tile->implicitHeight()), tile->size());
+        QMetaObject::invokeMethod(picker.item("results"), "positionViewAtEnd");
+        QTRY_VERIFY(picker.item("tile", "sectionName", picker.view.orderedCategories().last()));
+        QVERIFY(tiles().size() < 200);
+    }
+};
+
+QTEST_MAIN(KaomojiRowsModelTest)
+#include "KaomojiRowsModelTest.moc"

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QPalette>
+#include <QStyleHints>
 #include <cstdio>
 
 TrayIcon::TrayIcon(QObject *parent)
@@ -33,7 +34,16 @@ TrayIcon::TrayIcon(QObject *parent)
 
     connect(&m_icon, &QSystemTrayIcon::activated, this,
         [this](QSystemTrayIcon::ActivationReason reason) {
-            if (reason == QSystemTrayIcon::Trigger)
+            if (reason != QSystemTrayIcon::Trigger)
+                return;
+            // Two clicks that reach us close together are a double click, also where the
+            // toolkit did not pair them because both waited for the app (the window was being
+            // built): the second must not close what the first opened.
+            const bool second = m_sinceTrigger.isValid()
+                && m_sinceTrigger.elapsed()
+                    < QGuiApplication::styleHints()->mouseDoubleClickInterval();
+            m_sinceTrigger.start();
+            if (!second)
                 emit toggleRequested();
         });
     // The icon is drawn in the palette's text colour, so it follows theme changes.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QObject>
 #include <QSystemTrayIcon>
@@ -35,4 +36,5 @@ private:
     QMenu m_menu;
     QAction *m_startAtLogin = nullptr;
     QSystemTrayIcon m_icon;
+    QElapsedTimer m_sinceTrigger;
 };

@@ -316,11 +316,12 @@ Rectangle {
                 keyNavigationEnabled: false
                 ScrollBar.vertical: ScrollBar {}
 
-                Binding {
-                    target: root.view.rows
-                    property: "width"
-                    value: results.width - 2 * Theme.padding
+                // The rows are laid out for the width their tiles get.
+                function layOutRows() {
+                    root.view.rows.width = results.width - 2 * Theme.padding
                 }
+                onWidthChanged: layOutRows()
+                Component.onCompleted: layOutRows()
 
                 // The rows of a section fade in as it joins. The view's own add and displaced
                 // transitions are not used: they leave a row in the wrong place when one above

@@ -249,9 +249,9 @@ KaomojiRowsModel::SectionRows KaomojiRowsModel::layOutSection(const QString &nam
     for (const Row &row : rows)
         section.keys.append(row.isHeader ? headerKey(name) : tilesKey(name, row.tiles));
     if (exact)
-        m_sectionRows.insert(entries, section);
+        m_sectionRows.insert(name, section);
     else
-        m_sectionRows.remove(entries);
+        m_sectionRows.remove(name);
     return section;
 }
 
@@ -259,15 +259,17 @@ void KaomojiRowsModel::layOut(std::vector<Row> &rows, QList<QByteArray> &keys)
 {
     int budget = tilesMeasuredAtOnce;
     m_unmeasured.clear();
-    QSet<const KaomojiEntriesModel *> shown;
     for (const QString &name : m_sections.names()) {
-        const KaomojiEntriesModel *entries = m_sections.entries(name);
-        shown.insert(entries);
-        // A section whose tiles stay is taken as it was: ten thousand of one's own are not
-        // laid out again at every click.
-        const auto known = m_sectionRows.constFind(entries);
-        if (known != m_sectionRows.cend() && known->ids == entries->ids()) {
+        KaomojiEntriesModel *entries = m_sections.entries(name);
+        // A section whose tiles stay is taken as it was, also when it comes back: ten thousand
+        // of one's own are not laid out again at every click or search.
+        const auto known = m_sectionRows.find(name);
+        if (known != m_sectionRows.end() && known->ids == entries->ids()) {
             budget -= int(known->ids.size());
+            if (known->rows.front().entries != entries) {
+                for (Row &row : known->rows)
+                    row.entries = entries;
+            }
             rows.insert(rows.end(), known->rows.begin(), known->rows.end());
             keys += known->keys;
             continue;
@@ -276,7 +278,6 @@ void KaomojiRowsModel::layOut(std::vector<Row> &rows, QList<QByteArray> &keys)
         rows.insert(rows.end(), section.rows.begin(), section.rows.end());
         keys += section.keys;
     }
-    m_sectionRows.removeIf([&](const auto &section) { return !shown.contains(section.key()); });
     if (!rows.empty())
         rows.back().height -= sectionGap; // nothing follows the last section
 }
@@ -384,8 +385,10 @@ void KaomojiRowsModel::entriesChanged(
 {
     const auto *entries = qobject_cast<const KaomojiEntriesModel *>(sender());
     // A face changed under its id, in a hand-edited file: measured and laid out anew.
-    if (roles.isEmpty() || roles.contains(KaomojiEntriesModel::FaceRole))
-        m_sectionRows.remove(entries);
+    if (roles.isEmpty() || roles.contains(KaomojiEntriesModel::FaceRole)) {
+        m_sectionRows.removeIf(
+            [entries](const auto &section) { return section->rows.front().entries == entries; });
+    }
     int last = -1;
     for (int entry = from.row(); entry <= to.row(); ++entry) {
         const int row = rowOfEntry(entries, entry);

@@ -57,7 +57,7 @@ public:
     static constexpr double sectionGap = 20;
     // Tiles from the top of the results measured at once; later ones are measured a few at a
     // time once the window is open, standing in at an estimated size until then.
-    static constexpr int tilesMeasuredAtOnce = 150;
+    static constexpr int tilesMeasuredAtOnce = 80;
     static constexpr int measuringSliceMilliseconds = 4;
 
     struct FaceSize {
@@ -116,7 +116,8 @@ protected:
 
 private:
     // A section laid out: its rows as if another section followed, the keys of those rows, and
-    // the ids they were laid out from. Kept while every size in it was measured.
+    // the ids they were laid out from. Kept, while every size in it was measured, until the
+    // section is laid out again.
     struct SectionRows {
         QList<QUuid> ids;
         std::vector<Row> rows;
@@ -143,7 +144,7 @@ private:
     double m_averageCharWidth = 0;
     double m_lineHeight = 0;
     QHash<QString, FaceSize> m_sizes;
-    QHash<const KaomojiEntriesModel *, SectionRows> m_sectionRows;
+    QHash<QString, SectionRows> m_sectionRows; // by section name
     QStringList m_unmeasured;
     QTimer m_measuring;
     bool m_measuresInBackground = false;

@@ -550,7 +550,7 @@
     </message>
 </context>
 <context>
-    <name>ResultSection</name>
+    <name>ResultRow</name>
     <message>
         <source>Clear</source>
         <extracomment>Empties the recently used kaomoji</extracomment>

@@ -95,6 +95,13 @@ start_app() {
     app_pids+=("$app_pid")
 }
 
+# Runs `pelmora ARGUMENTS` while one runs; it must hand over its request and exit 0.
+later_start() {
+    local status=0
+    timeout "$wait_seconds" "$app" "$@" >>"$work/later.log" 2>&1 || status=$?
+    [ "$status" -eq 0 ] || fail "'pelmora $*' while one runs ended with status $status"
+}
+
 has_lines() {
     local pattern="$1" count="$2" found
     # Nothing at all before the log file exists.

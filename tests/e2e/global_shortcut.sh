@@ -8,13 +8,6 @@ set -euo pipefail
 # shellcheck source=e2e.sh
 source "$(dirname "$0")/e2e.sh"
 
-# Runs `pelmora ARGUMENTS` while one runs; it must hand over its request and exit 0.
-later_start() {
-    local status=0
-    timeout "$wait_seconds" "$app" "$@" >>"$work/later.log" 2>&1 || status=$?
-    [ "$status" -eq 0 ] || fail "'pelmora $*' while one runs ended with status $status"
-}
-
 # Presses KEYS and waits for the picker to appear, or to go when GOES is given.
 press() {
     local keys="$1" goes="${2:-}" opened hidden

@@ -8,13 +8,6 @@ set -euo pipefail
 # shellcheck source=e2e.sh
 source "$(dirname "$0")/e2e.sh"
 
-# Runs a later start of pelmora, which must end on its own with status 0.
-later_start() {
-    local status=0
-    timeout "$wait_seconds" "$app" "$@" >>"$work/later.log" 2>&1 || status=$?
-    [ "$status" -eq 0 ] || fail "'pelmora $*' while one runs ended with status $status"
-}
-
 step "the first start puts its item in the tray"
 start_app first
 wait_for_line "tray shown"

@@ -10,4 +10,7 @@ void SystemClipboard::copyText(const QString &text)
     // ever see the face.
     clipboard->clear(QClipboard::Clipboard);
     clipboard->setText(text, QClipboard::Clipboard);
+    // A middle click pastes it too, and so does Shift+Insert in xterm.
+    if (clipboard->supportsSelection())
+        clipboard->setText(text, QClipboard::Selection);
 }

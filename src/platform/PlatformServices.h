@@ -3,6 +3,7 @@
 class AppLifecycle;
 class Clipboard;
 class MainQueue;
+class Paster;
 class PointerCursor;
 class UrlOpener;
 
@@ -13,4 +14,5 @@ struct PlatformServices {
     PointerCursor &pointerCursor;
     AppLifecycle &appLifecycle;
     MainQueue &mainQueue;
+    Paster &paster;
 };

@@ -8,11 +8,13 @@
 #include "KaomojiCategories.h"
 #include "KaomojiData.h"
 #include "MainQueue.h"
+#include "Paster.h"
 #include "PointerCursor.h"
 #include "UrlOpener.h"
 
 #include <QNetworkReply>
 #include <QUuid>
+#include <cstdio>
 
 KaomojiView::KaomojiView(Preferences &preferences, PlatformServices platform, QObject *parent)
     : QObject(parent)
@@ -86,11 +88,12 @@ void KaomojiView::setSelectedCategorySet(const QSet<QString> &names)
     refreshResults();
 }
 
-void KaomojiView::setCopiedKaomoji(std::optional<QString> face)
+void KaomojiView::setCopiedKaomoji(std::optional<QString> face, const QString &note)
 {
-    if (m_copiedKaomoji == face)
+    if (m_copiedKaomoji == face && m_copiedNote == note)
         return;
     m_copiedKaomoji = std::move(face);
+    m_copiedNote = note;
     emit copiedKaomojiChanged();
 }
 
@@ -328,11 +331,24 @@ void KaomojiView::copyKaomoji(const QString &sectionName, const QString &id)
     }
     const QString face = record->face();
     m_platform.clipboard.copyText(face);
-    setCopiedKaomoji(face);
-    setLastClickedKaomoji(face);
     // A tile of the recently used section copies its face without recording the use again.
     if (sectionName != KaomojiCategories::recentlyUsed)
         m_kaomojiData->addToRecentlyUsed(*record);
+    QString note;
+    if (m_pasteAfterCopy) {
+        if (const QString problem = m_platform.paster.problem(); problem.isEmpty()) {
+            // Hidden first, so that the window the user was typing in gets the keyboard back.
+            emit dismissRequested();
+            m_platform.paster.paste();
+            return;
+        } else if (!std::exchange(m_pasteProblemTold, true)) {
+            // Told once; later clicks only copy, as with pasting off.
+            std::fprintf(stderr, "pelmora: %s\n", qPrintable(problem));
+            note = problem;
+        }
+    }
+    setCopiedKaomoji(face, note);
+    setLastClickedKaomoji(face);
     flash(sectionName, uuid);
 
     // Each click clears only its own face: a later click on another tile keeps its marker.

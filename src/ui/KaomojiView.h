@@ -29,6 +29,8 @@ class KaomojiView final : public QObject {
             NOTIFY selectedCategoriesChanged)
     Q_PROPERTY(QString copiedKaomoji READ copiedKaomoji NOTIFY copiedKaomojiChanged)
     Q_PROPERTY(bool hasCopiedKaomoji READ hasCopiedKaomoji NOTIFY copiedKaomojiChanged)
+    // A line under the copied face: why it was not pasted.
+    Q_PROPERTY(QString copiedNote READ copiedNote NOTIFY copiedKaomojiChanged)
     Q_PROPERTY(QString lastClickedKaomoji READ lastClickedKaomoji NOTIFY lastClickedKaomojiChanged)
     Q_PROPERTY(bool isVisible READ isVisible NOTIFY isVisibleChanged)
     Q_PROPERTY(bool showingCustomForm READ showingCustomForm WRITE setShowingCustomForm NOTIFY
@@ -71,6 +73,9 @@ public:
     const QSet<QString> &selectedCategorySet() const { return m_selectedCategories; }
     QString copiedKaomoji() const { return m_copiedKaomoji.value_or(QString()); }
     bool hasCopiedKaomoji() const { return m_copiedKaomoji.has_value(); }
+    QString copiedNote() const { return m_copiedNote; }
+    // On: a copy also hides the window and pastes into the one the user was typing in.
+    void setPasteAfterCopy(bool on) { m_pasteAfterCopy = on; }
     QString lastClickedKaomoji() const { return m_lastClickedKaomoji.value_or(QString()); }
     bool hasLastClickedKaomoji() const { return m_lastClickedKaomoji.has_value(); }
     bool isVisible() const { return m_isVisible; }
@@ -138,7 +143,7 @@ signals:
 
 private:
     void setSelectedCategorySet(const QSet<QString> &names);
-    void setCopiedKaomoji(std::optional<QString> face);
+    void setCopiedKaomoji(std::optional<QString> face, const QString &note = {});
     void setLastClickedKaomoji(std::optional<QString> face);
     void setIsVisible(bool visible);
     void setCustomFormError(const QString &message);
@@ -163,6 +168,9 @@ private:
     QString m_searchText;
     QSet<QString> m_selectedCategories;
     std::optional<QString> m_copiedKaomoji;
+    QString m_copiedNote;
+    bool m_pasteAfterCopy = false;
+    bool m_pasteProblemTold = false;
     std::optional<QString> m_lastClickedKaomoji;
     bool m_isVisible = false;
     bool m_showingCustomForm = false;

@@ -3,6 +3,7 @@
 #include "AppLifecycle.h"
 #include "Clipboard.h"
 #include "MainQueue.h"
+#include "Paster.h"
 #include "PlatformServices.h"
 #include "PointerCursor.h"
 #include "UrlOpener.h"
@@ -18,15 +19,18 @@ class RecordingPlatform final : public Clipboard,
                                 public UrlOpener,
                                 public PointerCursor,
                                 public AppLifecycle,
-                                public MainQueue {
+                                public MainQueue,
+                                public Paster {
 public:
-    PlatformServices services() { return { *this, *this, *this, *this, *this }; }
+    PlatformServices services() { return { *this, *this, *this, *this, *this, *this }; }
 
     void copyText(const QString &text) override { copiedTexts.append(text); }
     void openUrl(const QUrl &url) override { openedUrls.append(url); }
     void pushPointingHand() override { ++cursorPushes; }
     void pop() override { ++cursorPops; }
     void quit() override { ++quitRequests; }
+    QString problem() const override { return pasteProblem; }
+    void paste() override { ++pastes; }
     void runAfter(int milliseconds, QObject *context, std::function<void()> step) override
     {
         m_steps.push_back({ m_now + milliseconds, m_sequence++, context, std::move(step) });
@@ -61,6 +65,8 @@ public:
     int cursorPushes = 0;
     int cursorPops = 0;
     int quitRequests = 0;
+    QString pasteProblem; // what problem() answers
+    int pastes = 0;
 
 private:
     struct Step {

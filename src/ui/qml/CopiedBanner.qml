@@ -3,17 +3,19 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import Pelmora
 
-// "Copied: " and the face, in the inverted colours of text on its background, floating
+// "Copied: " and the face, with a note below when there is one, in the inverted colours of text on its background, floating
 // above a soft shadow. It has no action; clicks on it do not reach the tiles beneath.
 Item {
     id: banner
 
     required property string face
+    property string note
     readonly property alias text: label.text
 
     objectName: "copiedBanner"
-    implicitWidth: label.implicitWidth
-    implicitHeight: label.implicitHeight
+    // A note wraps within most of the window's width.
+    implicitWidth: note ? Math.max(label.implicitWidth, 260) : label.implicitWidth
+    implicitHeight: label.implicitHeight + (note ? noteLine.implicitHeight : 0)
 
     // The shadow's blur, drawn without shaders: rings of the box's shape that grow fainter
     // outwards, 2 px below the box.
@@ -51,6 +53,22 @@ Item {
         margin: 8
         //: The banner after a copy; %1 is the copied kaomoji
         text: qsTr("Copied: %1").arg(banner.face)
+        color: Theme.textBackground
+    }
+
+    Text {
+        id: noteLine
+
+        objectName: "copiedNote"
+        y: label.implicitHeight
+        width: banner.width
+        visible: banner.note !== ""
+        leftPadding: 8
+        rightPadding: 8
+        bottomPadding: 8
+        wrapMode: Text.Wrap
+        textFormat: Text.PlainText
+        text: banner.note
         color: Theme.textBackground
     }
 

@@ -367,10 +367,13 @@ Rectangle {
         property real reveal: root.view.hasCopiedKaomoji ? 1 : 0
         // Kept while the banner leaves, when the view has already let go of the face.
         property string face
+        property string note
 
         function showFace() {
-            if (root.view.hasCopiedKaomoji)
+            if (root.view.hasCopiedKaomoji) {
                 bannerSlot.face = root.view.copiedKaomoji
+                bannerSlot.note = root.view.copiedNote
+            }
         }
 
         anchors.fill: parent
@@ -398,6 +401,7 @@ Rectangle {
             opacity: bannerSlot.reveal
             visible: root.view.hasCopiedKaomoji || bannerSlot.reveal > 0
             face: bannerSlot.face
+            note: bannerSlot.note
         }
     }
 }

@@ -14,6 +14,7 @@ BUILD=(
     # lupdate and lrelease: the translations are compiled into the app
     qt6-l10n-tools qt6-tools-dev
     libxcb1-dev # the global shortcut and window activation on X11
+    libxtst-dev # pasting into the focused window on X11
 )
 RUN=(
     # the X11 platform plugin, QML modules, SVG icons, TLS
@@ -30,6 +31,7 @@ RUN=(
     fonts-alee         # the hangul final jamo U+11BA
     # `make run` without a desktop: a virtual display with a tray host; the service check
     xvfb xauth trayer xdotool curl
+    libxtst6 # pasting into the focused window on X11
 )
 DEB=(dpkg-dev)
 TEST=(
@@ -38,6 +40,7 @@ TEST=(
     # window properties; a private session bus with a tray watcher of the tests' own (Debian's
     # Python, with its D-Bus bindings)
     xclip x11-utils dbus python3 python3-dbus python3-gi
+    xterm # the window a paste goes into
     # Wayland: sway on its headless backend, Qt's Wayland plugin, clipboard, screenshot and
     # keyboard tools, a terminal to take the focus, and the pieces of our virtual pointer
     sway qt6-wayland wl-clipboard grim wtype foot libwayland-dev libwayland-bin

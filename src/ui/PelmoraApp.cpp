@@ -30,6 +30,9 @@ namespace {
 const QString showCommand = QStringLiteral("show");
 const QString toggleCommand = QStringLiteral("toggle");
 const QString shortcutCommand = QStringLiteral("shortcut");
+const QString pasteCommand = QStringLiteral("paste-after-copy");
+// Kept in Pelmora.conf as "true" or "false".
+const QString pasteAfterCopyKey = QStringLiteral("PasteAfterCopy");
 
 // How long Pelmora waits for a tray at start before it shows the picker as a window.
 constexpr int trayWaitMs = 3000;
@@ -91,6 +94,11 @@ void describeOptions(QCommandLineParser &parser)
             "Open and close the picker with KEYS (like Ctrl+Alt+K, the default) from any "
             "program; \"none\" turns it off. Starts Pelmora when it is not running."),
         QCoreApplication::translate("PelmoraApp", "KEYS")));
+    parser.addOption(QCommandLineOption(pasteCommand,
+        QCoreApplication::translate("PelmoraApp",
+            "With \"on\", a click on a kaomoji also pastes it into the window you were typing "
+            "in; \"off\" only copies. Starts Pelmora when it is not running."),
+        QStringLiteral("on|off")));
 }
 
 // Ends a start that will not become Pelmora, saying why in the user's language. Translations
@@ -153,6 +161,18 @@ Request requestFromArguments(int argc, char **argv)
         request.argument = keys->text();
         return request;
     }
+    if (parser.isSet(pasteCommand)) {
+        request.command = pasteCommand;
+        request.argument = parser.value(pasteCommand);
+        if (request.argument != u"on" && request.argument != u"off") {
+            std::exit(endWith(2, argc, argv, [&] {
+                return QCoreApplication::translate(
+                    "PelmoraApp", "--paste-after-copy takes \"on\" or \"off\", not '%1'")
+                    .arg(request.argument);
+            }));
+        }
+        return request;
+    }
     request.command = parser.isSet(toggleCommand) ? toggleCommand : showCommand;
     // The token the desktop gave this launch lets the running Pelmora's window take the keyboard.
     request.argument = qEnvironmentVariable("XDG_ACTIVATION_TOKEN");
@@ -210,7 +230,8 @@ int PelmoraApp::run(int argc, char **argv)
             return problem;
         });
     }
-    SingleInstance instance(socketPath, { showCommand, toggleCommand, shortcutCommand });
+    SingleInstance instance(
+        socketPath, { showCommand, toggleCommand, shortcutCommand, pasteCommand });
     switch (instance.claim(request.command, request.argument)) {
     case SingleInstance::Claim::Delivered:
         return 0;
@@ -307,6 +328,9 @@ bool PelmoraApp::start(const QString &command, const QString &argument)
         changeShortcut(argument);
     else
         m_globalShortcut.start();
+    m_pasteAfterCopy = m_preferences.data(pasteAfterCopyKey).value_or(QByteArray()) == "true";
+    if (command == pasteCommand)
+        setPasteAfterCopy(argument == u"on");
     const bool openWindow = command == toggleCommand;
     m_openWhenReady = openWindow;
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
@@ -341,6 +365,9 @@ void PelmoraApp::placeInTray()
     connect(m_trayIcon.get(), &TrayIcon::toggleRequested, this, &PelmoraApp::toggleWindow);
     connect(m_trayIcon.get(), &TrayIcon::openRequested, this, &PelmoraApp::openWindow);
     connect(m_trayIcon.get(), &TrayIcon::quitRequested, this, [this] { m_appLifecycle.quit(); });
+    m_trayIcon->setPasteAfterCopy(m_pasteAfterCopy);
+    connect(
+        m_trayIcon.get(), &TrayIcon::pasteAfterCopyToggled, this, &PelmoraApp::setPasteAfterCopy);
     m_trayIcon->show();
     QTimer::singleShot(0, this,
         [this] { trace(QStringLiteral("tray shown after %1 ms").arg(m_sinceStart.elapsed())); });
@@ -390,8 +417,9 @@ void PelmoraApp::moveIntoTray()
 bool PelmoraApp::buildWindow()
 {
     const PlatformServices platform { m_clipboard, m_urlOpener, m_pointerCursor, m_appLifecycle,
-        m_mainQueue };
+        m_mainQueue, *m_paster };
     m_view = std::make_unique<KaomojiView>(m_preferences, platform);
+    m_view->setPasteAfterCopy(m_pasteAfterCopy);
     QQmlEngine::setObjectOwnership(m_view.get(), QQmlEngine::CppOwnership);
 
     const auto mode =
@@ -438,6 +466,7 @@ void PelmoraApp::openWindow()
         QCoreApplication::exit(1);
         return;
     }
+    rememberPasteTarget();
     m_window->open(trayGeometry());
 }
 
@@ -460,6 +489,7 @@ void PelmoraApp::toggleWindow()
         QCoreApplication::exit(1);
         return;
     }
+    rememberPasteTarget();
     m_window->toggle(trayGeometry());
 }
 
@@ -467,6 +497,10 @@ void PelmoraApp::handleCommand(const QString &command, const QString &argument)
 {
     if (command == shortcutCommand) {
         changeShortcut(argument);
+        return;
+    }
+    if (command == pasteCommand) {
+        setPasteAfterCopy(argument == u"on");
         return;
     }
     if (!m_window && !buildWindow()) {
@@ -491,6 +525,26 @@ void PelmoraApp::changeShortcut(const QString &keysText)
     }
     m_globalShortcut.change(*keys);
     trace(QStringLiteral("shortcut %1").arg(keys->text()));
+}
+
+void PelmoraApp::setPasteAfterCopy(bool on)
+{
+    m_pasteAfterCopy = on;
+    if (m_view)
+        m_view->setPasteAfterCopy(on);
+    if (m_trayIcon)
+        m_trayIcon->setPasteAfterCopy(on);
+    const QString failure =
+        m_preferences.setData(pasteAfterCopyKey, on ? QByteArrayLiteral("true") : "false");
+    if (!failure.isEmpty())
+        std::fprintf(stderr, "pelmora: %s\n", qPrintable(failure));
+    trace(QStringLiteral("paste after copy %1").arg(on ? u"on" : u"off"));
+}
+
+void PelmoraApp::rememberPasteTarget()
+{
+    if (m_pasteAfterCopy && !m_window->isVisible())
+        m_paster->rememberTarget();
 }
 
 QRect PelmoraApp::trayGeometry() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DesktopPaster.h"
 #include "DesktopUrlOpener.h"
 #include "GlobalShortcut.h"
 #include "QtAppLifecycle.h"
@@ -49,6 +50,9 @@ private:
     void toggleWindow();
     void handleCommand(const QString &command, const QString &argument);
     void changeShortcut(const QString &keysText);
+    void setPasteAfterCopy(bool on);
+    // Before the picker takes the keyboard: the window that has it is where a paste goes.
+    void rememberPasteTarget();
     QRect trayGeometry() const;
 
     QElapsedTimer m_sinceStart;
@@ -59,6 +63,8 @@ private:
     SystemPointerCursor m_pointerCursor;
     QtAppLifecycle m_appLifecycle;
     QtMainQueue m_mainQueue;
+    std::unique_ptr<Paster> m_paster = DesktopPaster::forThisDesktop(m_preferences);
+    bool m_pasteAfterCopy = false;
     // The window shows the view, so it goes first.
     std::unique_ptr<KaomojiView> m_view;
     std::unique_ptr<PickerWindow> m_window;

@@ -26,6 +26,10 @@ TrayIcon::TrayIcon(QObject *parent)
     connect(&m_menu, &QMenu::aboutToShow, this,
         [this] { m_startAtLogin->setChecked(LoginAutostart::isEnabled()); });
     m_startAtLogin->setChecked(LoginAutostart::isEnabled());
+    m_pasteAfterCopy = m_menu.addAction(
+        tr("Paste After Copy", "tray menu: a click also pastes into the window typed in"));
+    m_pasteAfterCopy->setCheckable(true);
+    connect(m_pasteAfterCopy, &QAction::triggered, this, &TrayIcon::pasteAfterCopyToggled);
     m_menu.addSeparator();
     m_menu.addAction(tr("Quit", "tray menu: end Pelmora"), this, &TrayIcon::quitRequested);
     m_icon.setContextMenu(&m_menu);

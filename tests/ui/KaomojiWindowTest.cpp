@@ -114,6 +114,35 @@ private slots:
         QTRY_VERIFY(!isShown(item("copiedBanner")));
     }
 
+    // With pasting on, a click copies and records the use as ever, then hides the window and
+    // pastes. Where pasting cannot work, the window stays and the banner says why, once.
+    void clickWithPastingOn_data()
+    {
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("pastes") << QString();
+        QTest::newRow("cannot paste") << QStringLiteral("cannot paste: no way to type here");
+    }
+    void clickWithPastingOn()
+    {
+        QFETCH(QString, problem);
+        platform().pasteProblem = problem;
+        view().setPasteAfterCopy(true);
+        QSignalSpy dismissed(&view(), &KaomojiView::dismissRequested);
+        const QString face = tiles("Joy").value(0)->property("face").toString();
+        for (const int clicks : { 1, 2 }) {
+            click(tiles("Joy").value(0));
+            QCOMPARE(platform().copiedTexts, QStringList(clicks, face));
+            QTRY_VERIFY(tile(KaomojiCategories::recentlyUsed, face));
+            const int pastes = problem.isEmpty() ? clicks : 0;
+            QCOMPARE(platform().pastes, pastes);
+            QCOMPARE(dismissed.size(), pastes);
+            QTRY_COMPARE(isShown(item("copiedBanner")), !pastes);
+            QTRY_COMPARE(isShown(item("copiedNote")), !pastes && clicks == 1);
+            if (isShown(item("copiedNote")))
+                QCOMPARE(item("copiedNote")->property("text").toString(), problem);
+        }
+    }
+
     // A tile of "Recently Used" copies without recording the use again, so the list and the
     // sparkle stay; every tile that stays keeps its delegate.
     void clickInRecentlyUsedLeavesTheListAlone()

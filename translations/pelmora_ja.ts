@@ -52,6 +52,17 @@
     </message>
 </context>
 <context>
+    <name>DesktopPaster</name>
+    <message>
+        <source>cannot paste on the &quot;%1&quot; platform; the face is on the clipboard</source>
+        <translation>「%1」プラットフォームでは貼り付けられません。顔文字はクリップボードにあります</translation>
+    </message>
+    <message>
+        <source>cannot paste: Pelmora cannot yet type into other programs on Wayland; the face is on the clipboard</source>
+        <translation>貼り付けられません: Wayland では Pelmora はまだ他のプログラムに入力できません。顔文字はクリップボードにあります</translation>
+    </message>
+</context>
+<context>
     <name>EmptyStateView</name>
     <message>
         <source>(╥﹏╥)</source>
@@ -466,6 +477,14 @@
         <source>KEYS</source>
         <translation>KEYS</translation>
     </message>
+    <message>
+        <source>With &quot;on&quot;, a click on a kaomoji also pastes it into the window you were typing in; &quot;off&quot; only copies. Starts Pelmora when it is not running.</source>
+        <translation>「on」で、顔文字をクリックすると入力中だったウィンドウにも貼り付けます。「off」ではコピーだけします。Pelmora が動いていなければ起動します。</translation>
+    </message>
+    <message>
+        <source>--paste-after-copy takes &quot;on&quot; or &quot;off&quot;, not &apos;%1&apos;</source>
+        <translation>--paste-after-copy には「on」か「off」を指定してください（「%1」ではありません）</translation>
+    </message>
 </context>
 <context>
     <name>PickerWindow</name>
@@ -692,6 +711,11 @@
         <comment>the tray item&apos;s title and tooltip</comment>
         <translation>(•⩊•)</translation>
     </message>
+    <message>
+        <source>Paste After Copy</source>
+        <comment>tray menu: a click also pastes into the window typed in</comment>
+        <translation>コピー後に貼り付け</translation>
+    </message>
 </context>
 <context>
     <name>WandButton</name>
@@ -720,6 +744,29 @@
     <message>
         <source>another program has taken it</source>
         <translation>ほかのプログラムがすでに使っています</translation>
+    </message>
+</context>
+<context>
+    <name>X11Paster</name>
+    <message>
+        <source>cannot paste: the X display cannot be reached</source>
+        <translation>貼り付けられません: X ディスプレイに接続できません</translation>
+    </message>
+    <message>
+        <source>cannot paste: the X server offers no XTest to type the paste keys with</source>
+        <translation>貼り付けられません: X サーバーに貼り付けキーを送る XTest がありません</translation>
+    </message>
+    <message>
+        <source>no window had the keyboard before the picker opened; the face is on the clipboard</source>
+        <translation>ピッカーを開く前にキーボード入力を受けていたウィンドウがありません。顔文字はクリップボードにあります</translation>
+    </message>
+    <message>
+        <source>the window you were typing in did not get the keyboard back; the face is on the clipboard</source>
+        <translation>入力中だったウィンドウにキーボードが戻りませんでした。顔文字はクリップボードにあります</translation>
+    </message>
+    <message>
+        <source>cannot type the paste keys &quot;%1&quot;: no key for &quot;%2&quot; on this keyboard</source>
+        <translation>貼り付けキー「%1」を送れません: このキーボードには「%2」のキーがありません</translation>
     </message>
 </context>
 </TS>

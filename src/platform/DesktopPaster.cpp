@@ -7,7 +7,7 @@
 
 namespace {
 
-// Where no program may type into another.
+// Where Pelmora has no way to type into another program.
 class NoPaster final : public Paster {
 public:
     explicit NoPaster(QString problem)
@@ -30,7 +30,7 @@ std::unique_ptr<Paster> DesktopPaster::forThisDesktop(Preferences &preferences)
         return std::make_unique<X11Paster>(preferences);
     if (platform.startsWith(u"wayland"))
         return std::make_unique<NoPaster>(QCoreApplication::translate("DesktopPaster",
-            "cannot paste: this Wayland desktop lets no program type into another; the face is "
+            "cannot paste: Pelmora cannot yet type into other programs on Wayland; the face is "
             "on the clipboard"));
     return std::make_unique<NoPaster>(QCoreApplication::translate(
         "DesktopPaster", "cannot paste on the \"%1\" platform; the face is on the clipboard")

@@ -13,4 +13,6 @@ scripts="$(dirname "$0")"
     done
     # The real app on a virtual display with a tray host, each figure beside the floor's.
     "$scripts/bench-app.sh" "$build_dir" || echo "failed|the app beside the floor"
+    echo "section|paste after copy on X11: medians"
+    "$scripts/bench-paste.sh" "$build_dir" || echo "failed|paste after copy"
 } | "$scripts/bench-table.sh"

@@ -7,6 +7,9 @@
   bench_ui.py click WINDOW X Y      clicks at X Y of the window (in its coordinates) once it is
                                     still, and prints the milliseconds from the button's release
                                     to the next frame that reaches the X server
+  bench_ui.py paste WINDOW X Y FILE  clicks the same way and prints the milliseconds from the
+                                    button's release until FILE grows: the paste has reached the
+                                    program that writes what it is typed into FILE
 
 Frames are seen as the X server sees them, through the DAMAGE extension: whatever the program
 draws shows as damage to its window, with no help from the program. Debian's Python and the
@@ -199,11 +202,29 @@ def click(window, x, y):
     print("%.3f" % ((drawn - released) * 1000))
 
 
+def paste(window, x, y, path):
+    display = Display(window)
+    display.move(*display.screen_point(x, y))
+    display.wait_until_still(0.2)
+    display.button(True)
+    display.wait_until_still(0.1)
+    size = os.path.getsize(path)
+    released = time.monotonic()
+    display.button(False)
+    while os.path.getsize(path) == size:
+        if time.monotonic() - released > 30:
+            sys.exit("bench_ui: nothing was pasted within 30 s of the click")
+        time.sleep(0.0005)
+    print("%.3f" % ((time.monotonic() - released) * 1000))
+
+
 def main(arguments):
     if len(arguments) == 3 and arguments[0] == "settings":
         write_settings(arguments[1], int(arguments[2]))
     elif len(arguments) == 4 and arguments[0] == "click":
         click(int(arguments[1], 0), int(arguments[2]), int(arguments[3]))
+    elif len(arguments) == 5 and arguments[0] == "paste":
+        paste(int(arguments[1], 0), int(arguments[2]), int(arguments[3]), arguments[4])
     else:
         sys.exit(__doc__)
 

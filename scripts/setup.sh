@@ -15,6 +15,7 @@ BUILD=(
     qt6-l10n-tools qt6-tools-dev
     libxcb1-dev # the global shortcut and window activation on X11
     libxtst-dev # pasting into the focused window on X11
+    libwayland-dev libwayland-bin # pasting on Wayland, through a virtual keyboard
 )
 RUN=(
     # the X11 platform plugin, QML modules, SVG icons, TLS
@@ -31,7 +32,7 @@ RUN=(
     fonts-alee         # the hangul final jamo U+11BA
     # `make run` without a desktop: a virtual display with a tray host; the service check
     xvfb xauth trayer xdotool curl
-    libxtst6 # pasting into the focused window on X11
+    libxtst6 libwayland-client0 # pasting into the focused window
 )
 DEB=(dpkg-dev)
 TEST=(
@@ -43,7 +44,7 @@ TEST=(
     xterm # the window a paste goes into
     # Wayland: sway on its headless backend, Qt's Wayland plugin, clipboard, screenshot and
     # keyboard tools, a terminal to take the focus, and the pieces of our virtual pointer
-    sway qt6-wayland wl-clipboard grim wtype foot libwayland-dev libwayland-bin
+    sway qt6-wayland wl-clipboard grim wtype foot
     # the installed tree and the package, checked with Debian's own validators
     desktop-file-utils appstream lintian man-db systemd
     # `make bench`: its frame probe (bench/ui/bench_ui.py) clicks and watches the window's

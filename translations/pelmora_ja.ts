@@ -57,10 +57,6 @@
         <source>cannot paste on the &quot;%1&quot; platform; the face is on the clipboard</source>
         <translation>「%1」プラットフォームでは貼り付けられません。顔文字はクリップボードにあります</translation>
     </message>
-    <message>
-        <source>cannot paste: Pelmora cannot yet type into other programs on Wayland; the face is on the clipboard</source>
-        <translation>貼り付けられません: Wayland では Pelmora はまだ他のプログラムに入力できません。顔文字はクリップボードにあります</translation>
-    </message>
 </context>
 <context>
     <name>EmptyStateView</name>
@@ -733,6 +729,37 @@
         <source>Add a kaomoji</source>
         <extracomment>The wand button&apos;s name for screen readers while the custom form is closed</extracomment>
         <translation>顔文字を追加</translation>
+    </message>
+</context>
+<context>
+    <name>WaylandPaster</name>
+    <message>
+        <source>cannot paste: the Wayland display cannot be reached</source>
+        <translation>貼り付けられません: Wayland ディスプレイに接続できません</translation>
+    </message>
+    <message>
+        <source>cannot paste: this Wayland desktop offers programs no virtual keyboard to type the paste keys with; the face is on the clipboard</source>
+        <translation>貼り付けられません: この Wayland デスクトップには貼り付けキーを送る仮想キーボードがありません。顔文字はクリップボードにあります</translation>
+    </message>
+    <message>
+        <source>the picker kept the keyboard; the face is on the clipboard</source>
+        <translation>ピッカーがキーボードを手放しませんでした。顔文字はクリップボードにあります</translation>
+    </message>
+    <message>
+        <source>cannot type the paste keys &quot;%1&quot;: &quot;%2&quot; is no modifier</source>
+        <translation>貼り付けキー「%1」を送れません: 「%2」は修飾キーではありません</translation>
+    </message>
+    <message>
+        <source>cannot type the paste keys &quot;%1&quot;</source>
+        <translation>貼り付けキー「%1」を送れません</translation>
+    </message>
+    <message>
+        <source>cannot paste: the keymap could not be written</source>
+        <translation>貼り付けられません: キーマップを書き込めませんでした</translation>
+    </message>
+    <message>
+        <source>cannot paste: the Wayland compositor closed the connection</source>
+        <translation>貼り付けられません: Wayland コンポジターが接続を閉じました</translation>
     </message>
 </context>
 <context>

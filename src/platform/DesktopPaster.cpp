@@ -1,5 +1,6 @@
 #include "DesktopPaster.h"
 
+#include "WaylandPaster.h"
 #include "X11Paster.h"
 
 #include <QCoreApplication>
@@ -29,9 +30,7 @@ std::unique_ptr<Paster> DesktopPaster::forThisDesktop(Preferences &preferences)
     if (platform == u"xcb")
         return std::make_unique<X11Paster>(preferences);
     if (platform.startsWith(u"wayland"))
-        return std::make_unique<NoPaster>(QCoreApplication::translate("DesktopPaster",
-            "cannot paste: Pelmora cannot yet type into other programs on Wayland; the face is "
-            "on the clipboard"));
+        return std::make_unique<WaylandPaster>(preferences);
     return std::make_unique<NoPaster>(QCoreApplication::translate(
         "DesktopPaster", "cannot paste on the \"%1\" platform; the face is on the clipboard")
                                           .arg(platform));

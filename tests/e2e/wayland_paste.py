@@ -1,0 +1,104 @@
+#!/usr/bin/python3
+"""Paste After Copy on Wayland, in Debian's sway on its headless backend: with
+`pelmora --paste-after-copy on`, a click on a tile ends with the face typed, through Pelmora's
+virtual keyboard, into the foot terminal that had the keyboard before the picker opened; foot
+runs cat, which writes what it receives to a file.
+
+Arguments: the pelmora executable, pelmora-window-probe, pelmora-virtual-pointer.
+"""
+
+import json
+import subprocess
+import sys
+import tempfile
+
+import dbus
+from dbus.mainloop.glib import DBusGMainLoop
+
+from desktop import ITEM, WATCHER, Failure, Pelmora, Sway, Watcher, clean_environment, \
+    owned_bus_name, wait_until
+from wayland_sway import picker_node, still_picture
+
+
+def focused_app(sway):
+    def walk(node):
+        if node.get("focused"):
+            return node.get("app_id")
+        for child in node.get("nodes", []) + node.get("floating_nodes", []):
+            found = walk(child)
+            if found:
+                return found
+        return None
+    return walk(json.loads(sway.message(reply_type="get_tree")))
+
+
+def main():
+    app, probe, virtual_pointer = sys.argv[1:4]
+    DBusGMainLoop(set_as_default=True)
+    bus = dbus.SessionBus()
+    watcher = Watcher(bus)
+    watcher_name = owned_bus_name(bus, WATCHER)  # noqa: F841 (kept for the test's length)
+
+    with tempfile.TemporaryDirectory(prefix="pelmora-wayland-paste.") as work:
+        sway = Sway(work)
+        environment = sway.client_environment(clean_environment(work, QT_QPA_PLATFORM="wayland"))
+        pointer = subprocess.Popen([virtual_pointer], env=environment, stdin=subprocess.PIPE,
+                                   stdout=subprocess.PIPE, text=True)
+        # The headless seat needs a keyboard for focus to move between windows.
+        keyboard = subprocess.Popen(["wtype", "-s", "600000", "-k", "Shift_L"], env=environment)
+        typed = f"{work}/typed"
+        open(typed, "w").close()
+        # Without canonical mode cat gets each character at once, not at the end of a line.
+        target = subprocess.Popen(["foot", "--app-id", "paste-target", "sh", "-c",
+                                   f"stty -icanon -echo; exec cat >'{typed}'"], env=environment,
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        others = [pointer, keyboard, target]
+        pelmora = Pelmora(app, environment, work, ["--paste-after-copy", "on"])
+        try:
+            if pointer.stdout.readline().strip() != "ready":
+                raise Failure("the virtual pointer did not come up")
+            wait_until("foot to have the keyboard", lambda: focused_app(sway) == "paste-target")
+            service, path = wait_until("pelmora to register its tray item",
+                                       lambda: watcher.items and watcher.items[0])
+            bus.get_object(service, path).Activate(dbus.Int32(0), dbus.Int32(0),
+                                                   dbus_interface=ITEM)
+            wait_until("the picker to take the keyboard",
+                       lambda: (picker_node(sway) or {}).get("focused"))
+            rect = picker_node(sway)["rect"]
+            still_picture(environment, rect, f"{work}/picker.png")
+            point = subprocess.run([probe, "first-tile", f"{work}/picker.png"],
+                                   env=dict(environment, QT_QPA_PLATFORM="offscreen"),
+                                   capture_output=True, text=True)
+            if point.returncode != 0:
+                raise Failure(f"no tile in the picker: {point.stderr}")
+            x, y = (int(value) for value in point.stdout.split())
+            for step in (["set", str(rect["x"] + x), str(rect["y"] + y)], ["press", "button1"],
+                         ["release", "button1"]):
+                sway.message("seat", "seat0", "cursor", *step)
+                pointer.stdin.write("frame\n")
+                pointer.stdin.flush()
+                if pointer.stdout.readline().strip() != "done":
+                    raise Failure("the virtual pointer stopped")
+            face = wait_until("the face typed into foot",
+                              lambda: open(typed, encoding="utf-8").read() or None, 15)
+            copied = subprocess.run(["wl-paste", "-n"], env=environment, capture_output=True,
+                                    text=True).stdout
+            if face != copied:
+                raise Failure(f"foot received {face!r}, but the clipboard holds {copied!r}")
+            if picker_node(sway) is not None:
+                raise Failure("the picker is still open after pasting")
+            print(f"wayland: passed (pasted {face})")
+            return 0
+        except (Failure, dbus.DBusException, subprocess.CalledProcessError) as failure:
+            print(f"wayland: FAIL: {failure}\n--- pelmora's log\n{pelmora.log()}",
+                  file=sys.stderr)
+            return 1
+        finally:
+            for other in others:
+                other.kill()
+            pelmora.stop()
+            sway.stop()
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -5,6 +5,7 @@
 // (PickerWindow, KaomojiView, the views) on a store of its own; --dark gives it a dark palette,
 // which the views follow as they follow the desktop's.
 
+#include "DesktopPaster.h"
 #include "DesktopUrlOpener.h"
 #include "KaomojiData.h"
 #include "KaomojiView.h"
@@ -113,8 +114,9 @@ int main(int argc, char **argv)
     SystemPointerCursor pointerCursor;
     QtAppLifecycle appLifecycle;
     QtMainQueue mainQueue;
+    const std::unique_ptr<Paster> paster = DesktopPaster::forThisDesktop(preferences);
     KaomojiView view(
-        preferences, { clipboard, urlOpener, pointerCursor, appLifecycle, mainQueue });
+        preferences, { clipboard, urlOpener, pointerCursor, appLifecycle, mainQueue, *paster });
     // Nothing listens on the discard port: generating fails at once, as it does offline.
     view.setGenerationEndpoint(QUrl(QStringLiteral("http://127.0.0.1:9/api/generate-kaomoji.js")));
 

@@ -72,7 +72,7 @@ click_in_picker first-tile
 wait_until "the face typed again" typed_count "$face" 2
 
 step "pelmora --paste-after-copy off reaches the running Pelmora: a click only copies"
-"$app" --paste-after-copy off
+later_start --paste-after-copy off
 wait_for_line "paste after copy off"
 pasting_setting_is false
 open_from_tray

@@ -565,6 +565,29 @@
     </message>
 </context>
 <context>
+    <name>RemoteDesktopPortal</name>
+    <message>
+        <source>a newer paste came first</source>
+        <translation>新しい貼り付けが先に行われました</translation>
+    </message>
+    <message>
+        <source>the desktop&apos;s remote-desktop portal refused %1: %2</source>
+        <translation>デスクトップのリモートデスクトップポータルが %1 を拒否しました: %2</translation>
+    </message>
+    <message>
+        <source>the desktop&apos;s remote-desktop portal opened no session</source>
+        <translation>デスクトップのリモートデスクトップポータルがセッションを開きませんでした</translation>
+    </message>
+    <message>
+        <source>the desktop&apos;s remote-desktop portal offered no keyboard</source>
+        <translation>デスクトップのリモートデスクトップポータルがキーボードを提供しませんでした</translation>
+    </message>
+    <message>
+        <source>the desktop did not let Pelmora type (declined)</source>
+        <translation>デスクトップが Pelmora の入力を許可しませんでした（拒否）</translation>
+    </message>
+</context>
+<context>
     <name>ResultRow</name>
     <message>
         <source>Clear</source>
@@ -748,10 +771,6 @@
     <message>
         <source>cannot type the paste keys &quot;%1&quot;: &quot;%2&quot; is no modifier</source>
         <translation>貼り付けキー「%1」を送れません: 「%2」は修飾キーではありません</translation>
-    </message>
-    <message>
-        <source>cannot type the paste keys &quot;%1&quot;</source>
-        <translation>貼り付けキー「%1」を送れません</translation>
     </message>
     <message>
         <source>cannot paste: the keymap could not be written</source>

@@ -1,6 +1,7 @@
 #include "WaylandPaster.h"
 
 #include "Preferences.h"
+#include "RemoteDesktopPortal.h"
 #include "virtual-keyboard-unstable-v1-client-protocol.h"
 
 #include <QElapsedTimer>
@@ -12,6 +13,8 @@
 #include <sys/mman.h>
 #include <unistd.h>
 #include <wayland-client.h>
+// Last: its macros would clash with the names above.
+#include <X11/Xlib.h>
 
 namespace {
 
@@ -22,19 +25,21 @@ constexpr uint32_t keymapFormatXkbV1 = 1; // wl_keyboard.keymap_format.xkb_v1
 
 struct Modifier {
     const char *keysym;
+    quint32 keysymValue;
     const char *name; // in the keymap's modifier_map
     uint32_t mask;
 };
 
 const QHash<QString, Modifier> &modifiers()
 {
-    static const QHash<QString, Modifier> table { { QStringLiteral("ctrl"),
-                                                      { "Control_L", "Control", 1u << 2 } },
-        { QStringLiteral("control"), { "Control_L", "Control", 1u << 2 } },
-        { QStringLiteral("shift"), { "Shift_L", "Shift", 1u << 0 } },
-        { QStringLiteral("alt"), { "Alt_L", "Mod1", 1u << 3 } },
-        { QStringLiteral("super"), { "Super_L", "Mod4", 1u << 6 } },
-        { QStringLiteral("meta"), { "Super_L", "Mod4", 1u << 6 } } };
+    static const QHash<QString, Modifier> table {
+        { QStringLiteral("ctrl"), { "Control_L", 0xffe3, "Control", 1u << 2 } },
+        { QStringLiteral("control"), { "Control_L", 0xffe3, "Control", 1u << 2 } },
+        { QStringLiteral("shift"), { "Shift_L", 0xffe1, "Shift", 1u << 0 } },
+        { QStringLiteral("alt"), { "Alt_L", 0xffe9, "Mod1", 1u << 3 } },
+        { QStringLiteral("super"), { "Super_L", 0xffeb, "Mod4", 1u << 6 } },
+        { QStringLiteral("meta"), { "Super_L", 0xffeb, "Mod4", 1u << 6 } },
+    };
     return table;
 }
 
@@ -79,6 +84,7 @@ void say(const QString &line)
 
 WaylandPaster::WaylandPaster(Preferences &preferences)
     : m_preferences(preferences)
+    , m_portal(new RemoteDesktopPortal(preferences, this))
 {
     // A connection of its own, so that Qt's needs no private interface.
     m_display = wl_display_connect(nullptr);
@@ -117,6 +123,17 @@ void WaylandPaster::announce(wl_registry *registry, uint32_t name, const char *i
             wl_registry_bind(registry, name, &zwp_virtual_keyboard_manager_v1_interface, 1));
 }
 
+QString WaylandPaster::problem() const
+{
+    return m_portal->isAvailable() ? QString() : m_problem;
+}
+
+void WaylandPaster::rememberTarget()
+{
+    // Asked when the picker opens, answered by the time a tile is clicked.
+    m_portal->probe();
+}
+
 void WaylandPaster::paste()
 {
     pasteWhenUnfocused(focusPollAttempts);
@@ -127,11 +144,7 @@ void WaylandPaster::pasteWhenUnfocused(int attemptsLeft)
     // The compositor takes the keyboard from the picker and gives it to the window that had it
     // before in one step: once the picker has lost it, the keys reach that window.
     if (!QGuiApplication::focusWindow()) {
-        const QByteArray keys = m_preferences.data(QStringLiteral("PasteKeys"))
-                                    .value_or(QByteArrayLiteral("Shift+Insert"))
-                                    .trimmed();
-        if (const QString failure = typeKeys(QString::fromUtf8(keys)); !failure.isEmpty())
-            say(failure);
+        typePasteKeys();
         return;
     }
     if (attemptsLeft == 0) {
@@ -142,21 +155,43 @@ void WaylandPaster::pasteWhenUnfocused(int attemptsLeft)
         focusPollMs, this, [this, attemptsLeft] { pasteWhenUnfocused(attemptsLeft - 1); });
 }
 
-QString WaylandPaster::typeKeys(const QString &keys)
+void WaylandPaster::typePasteKeys()
 {
-    QStringList names = keys.split(u'+', Qt::SkipEmptyParts);
+    const QByteArray keys = m_preferences.data(QStringLiteral("PasteKeys"))
+                                .value_or(QByteArrayLiteral("Shift+Insert"))
+                                .trimmed();
+    QStringList names = QString::fromUtf8(keys).split(u'+', Qt::SkipEmptyParts);
     for (QString &name : names)
         name = name.trimmed();
     for (qsizetype i = 0; i + 1 < names.size(); ++i) {
-        if (!modifiers().contains(names[i].toLower()))
-            return tr("cannot type the paste keys \"%1\": \"%2\" is no modifier")
-                .arg(keys, names[i]);
+        if (!modifiers().contains(names[i].toLower())) {
+            say(tr("cannot type the paste keys \"%1\": \"%2\" is no modifier")
+                    .arg(QString::fromUtf8(keys), names[i]));
+            return;
+        }
     }
     if (names.isEmpty())
-        return tr("cannot type the paste keys \"%1\"").arg(keys);
+        return;
+    if (m_portal->isAvailable()) {
+        QList<quint32> keysyms;
+        for (qsizetype i = 0; i + 1 < names.size(); ++i)
+            keysyms.append(modifiers().value(names[i].toLower()).keysymValue);
+        const QString key = names.last().size() == 1 ? names.last().toLower() : names.last();
+        keysyms.append(quint32(XStringToKeysym(key.toLatin1().constData())));
+        m_portal->typeKeysyms(keysyms, [](const QString &failure) {
+            if (!failure.isEmpty())
+                say(failure);
+        });
+    } else if (const QString failure = typeKeys(names); !failure.isEmpty()) {
+        say(failure);
+    }
+}
+
+QString WaylandPaster::typeKeys(const QStringList &names)
+{
     if (!m_keyboard)
         m_keyboard = zwp_virtual_keyboard_manager_v1_create_virtual_keyboard(m_manager, m_seat);
-    if (m_keymapKeys != keys) {
+    if (m_keymapKeys != names) {
         const QByteArray keymap = keymapFor(names);
         const int fd = memfd_create("pelmora-keymap", MFD_CLOEXEC);
         if (fd < 0 || write(fd, keymap.constData(), keymap.size() + 1) != keymap.size() + 1) {
@@ -166,7 +201,7 @@ QString WaylandPaster::typeKeys(const QString &keys)
         }
         zwp_virtual_keyboard_v1_keymap(m_keyboard, keymapFormatXkbV1, fd, keymap.size() + 1);
         close(fd);
-        m_keymapKeys = keys;
+        m_keymapKeys = names;
     }
     static QElapsedTimer clock;
     if (!clock.isValid())

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Paste After Copy on X11: with it on, a click on a tile ends with the face typed into the xterm
 # that had the keyboard before the picker opened; the face is also the primary selection; the
-# copy outlives Pelmora where a clipboard manager runs; the setting survives a restart and
+# copy outlives Pelmora where a clipboard manager runs; a window that is no terminal by its
+# class gets Ctrl+V instead; the setting survives a restart and
 # `pelmora --paste-after-copy off` reaches the running Pelmora.
 # Arguments: the pelmora executable, pelmora-window-probe, the source tree.
 set -euo pipefail
@@ -56,6 +57,25 @@ step "pasted $face"
 primary=$(xclip -o -selection primary 2>/dev/null) || true
 [ "$primary" = "$face" ] || fail "the primary selection holds '$primary', not '$face'"
 picker_is_hidden "$app_pid" || fail "the picker is still open after pasting"
+
+step "an xterm under a class that names no terminal gets Ctrl+V"
+# Raw mode passes Ctrl+V on as the byte 0x16.
+plain_typed="$work/plain-typed"
+: >"$plain_typed"
+xterm -name plain -class Plain -T pelmora-plain-target \
+    -e sh -c "stty raw -echo; exec cat >'$plain_typed'" &
+app_pids+=("$!")
+find_plain() {
+    plain=$(xdotool search --onlyvisible --name '^pelmora-plain-target$' 2>/dev/null | head -n 1)
+    [ -n "$plain" ]
+}
+wait_until "the plain xterm on screen" find_plain
+xdotool windowfocus --sync "$plain"
+open_from_tray
+click_in_picker first-tile
+wait_until "a key typed into the plain xterm" test -s "$plain_typed"
+[ "$(od -An -tx1 "$plain_typed" | tr -d ' ')" = 16 ] \
+    || fail "the plain xterm got $(od -An -tx1 "$plain_typed"), not Ctrl+V (16)"
 
 step "Pelmora quits; the clipboard manager keeps the face"
 kill -TERM "$app_pid"

@@ -6,7 +6,7 @@ after Pelmora showed itself as a window gets the item too.
 Runs inside a private session bus (dbus-run-session) on a virtual X display of its own, and
 plays the panel itself: a small StatusNotifierWatcher and host. Pelmora must register its item,
 publish its title, tooltip, picture and menu, open the picker on Activate, and leave the panel
-when "Quit" is chosen from the menu.
+when "Quit" is chosen from the menu; "Paste After Copy" from the menu turns pasting on.
 
 Arguments: the pelmora executable. Exit status 0 when everything holds.
 """
@@ -22,7 +22,8 @@ from desktop import (ITEM, MENU, WATCHER, Failure, Pelmora, Watcher, clean_envir
                      owned_bus_name, start_display, wait_until)
 
 def menu_labels(bus, service, path):
-    """The item's menu as (id, label, toggle type) rows, from the dbusmenu layout."""
+    """The item's menu as (id, label, toggle type, toggle state) rows, from the dbusmenu
+    layout."""
     menu = bus.get_object(service, path)
     _, (_, _, children) = menu.GetLayout(0, -1, [], dbus_interface=MENU)
     rows = []
@@ -31,7 +32,8 @@ def menu_labels(bus, service, path):
         if properties.get("type") == "separator":
             continue
         rows.append((int(child_id), str(properties.get("label", "")),
-                     str(properties.get("toggle-type", ""))))
+                     str(properties.get("toggle-type", "")),
+                     int(properties.get("toggle-state", 0))))
     return rows
 
 
@@ -54,11 +56,11 @@ def check_item(bus, watcher, pelmora):
     if pictures and max(int(width) for width, _, _ in pictures) < 22:
         raise Failure("the item's pictures are too small for a panel")
     rows = menu_labels(bus, service, properties["Menu"])
-    labels = [label.replace("&", "") for _, label, _ in rows]
-    if labels != ["Open", "Start at Login", "Quit"]:
+    labels = [label.replace("&", "") for _, label, _, _ in rows]
+    if labels != ["Open", "Start at Login", "Paste After Copy", "Quit"]:
         raise Failure(f"the item's menu reads {labels}")
-    if rows[1][2] != "checkmark":
-        raise Failure("\"Start at Login\" is not a check item")
+    if rows[1][2] != "checkmark" or rows[2][2] != "checkmark":
+        raise Failure(f"\"Start at Login\" and \"Paste After Copy\" are not check items: {rows}")
     # A left click on the item.
     opened = pelmora.lines("window opened")
     item.Activate(dbus.Int32(10), dbus.Int32(10), dbus_interface=ITEM)
@@ -80,9 +82,14 @@ def main():
         pelmora = Pelmora(app, environment, work)
         try:
             service, menu, rows = check_item(bus, watcher, pelmora)
-            # "Quit" from the menu ends Pelmora, and its item leaves the bus with it.
             bus.get_object(service, menu).Event(
                 dbus.Int32(rows[2][0]), "clicked", dbus.String("", variant_level=1),
+                dbus.UInt32(0), dbus_interface=MENU)
+            wait_until("\"Paste After Copy\" to turn pasting on",
+                       lambda: pelmora.lines("paste after copy on") == 1)
+            # "Quit" from the menu ends Pelmora, and its item leaves the bus with it.
+            bus.get_object(service, menu).Event(
+                dbus.Int32(rows[3][0]), "clicked", dbus.String("", variant_level=1),
                 dbus.UInt32(0), dbus_interface=MENU)
             wait_until("pelmora to quit", lambda: pelmora.process.poll() is not None, 15)
             if pelmora.process.returncode != 0:
@@ -97,7 +104,9 @@ def main():
             wait_until("the picker as a window of its own",
                        lambda: pelmora.lines("window opened") >= 1)
             watcher_name = owned_bus_name(bus, WATCHER)  # noqa: F841 (kept while it serves)
-            check_item(bus, watcher, pelmora)
+            _, _, rows = check_item(bus, watcher, pelmora)
+            if rows[2][3] != 1:
+                raise Failure("\"Paste After Copy\" is not checked after a restart")
             if "starting again" not in pelmora.log():
                 raise Failure("the item came without Pelmora starting again")
             print("sni: passed")

@@ -50,10 +50,13 @@ wait_for_line "paste after copy on"
 pasting_setting_is true
 open_from_tray
 click_in_picker first-tile
-wait_until "a face typed into the xterm" test -s "$typed"
-face=$(cat "$typed")
+# The terminal may hand the face to cat in more than one piece.
+typed_the_clipboard() {
+    face=$(clipboard) || return 1
+    [ -n "$face" ] && [ "$(cat "$typed")" = "$face" ]
+}
+wait_until "the face on the clipboard typed into the xterm" typed_the_clipboard
 step "pasted $face"
-[ "$(clipboard)" = "$face" ] || fail "the clipboard holds '$(clipboard)', not '$face'"
 primary=$(xclip -o -selection primary 2>/dev/null) || true
 [ "$primary" = "$face" ] || fail "the primary selection holds '$primary', not '$face'"
 picker_is_hidden "$app_pid" || fail "the picker is still open after pasting"

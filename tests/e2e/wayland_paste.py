@@ -144,12 +144,11 @@ def main():
                         raise Failure("the virtual pointer stopped")
 
             click_first_tile()
-            face = wait_until("the face typed into foot",
-                              lambda: open(typed, encoding="utf-8").read() or None, 15)
-            copied = subprocess.run(["wl-paste", "-n"], env=environment, capture_output=True,
-                                    text=True).stdout
-            if face != copied:
-                raise Failure(f"foot received {face!r}, but the clipboard holds {copied!r}")
+            # foot may hand the face to cat in more than one piece.
+            face = wait_until("the face on the clipboard typed into foot", lambda: (
+                lambda copied: copied if copied and open(typed, encoding="utf-8").read() ==
+                copied else None)(subprocess.run(["wl-paste", "-n"], env=environment,
+                                                 capture_output=True, text=True).stdout), 15)
             wait_until("the picker to hide", lambda: picker_node(sway) is None)
 
             portal = RemoteDesktopPortal(bus)

@@ -52,17 +52,11 @@ xsession_start() {
     done
     xsession_dir=$(mktemp -d "${TMPDIR:-/tmp}/pelmora-xsession.XXXXXX")
 
-    # -displayfd picks a free display number and writes it once the server accepts clients.
-    # Both run in sessions of their own, so a Ctrl+C in the terminal reaches only Pelmora,
-    # which quits and then has them stopped.
-    setsid Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$xsession_dir/display" \
-        >"$xsession_dir/xvfb.log" 2>&1 &
-    xsession_xvfb_pid=$!
     # The display also goes when this shell is killed outright (a test's time-out), and with it
     # every client of it: trayer and Pelmora lose their connection and exit.
     (
         while kill -0 $$ 2>/dev/null; do sleep 1; done
-        kill "$xsession_xvfb_pid" 2>/dev/null
+        kill "$(cat "$xsession_dir/xvfb.pid" 2>/dev/null)" 2>/dev/null
     ) </dev/null >/dev/null 2>&1 &
     xsession_guard_pid=$!
     local previous
@@ -75,16 +69,40 @@ xsession_start() {
         trap xsession_stop EXIT
     fi
 
-    if ! xsession_poll 100 xsession_has_display_number; then
-        echo "xsession: Xvfb did not start within 10 s:" >&2
+    # Displays started at the same moment by other sessions now and then leave one that takes
+    # no clients; such a display is given up for another.
+    local attempt
+    for attempt in 1 2 3; do
+        xsession_start_display && return 0
+        echo "xsession: display attempt $attempt failed:" >&2
         cat "$xsession_dir/xvfb.log" >&2
-        xsession_stop
-        return 1
-    fi
+        xsession_stop_display
+    done
+    xsession_stop
+    return 1
+}
+
+xsession_start_display() {
+    rm -f "$xsession_dir/display"
+    # -displayfd picks a free display number and writes it once the server accepts clients.
+    # Both run in sessions of their own, so a Ctrl+C in the terminal reaches only Pelmora,
+    # which quits and then has them stopped.
+    setsid Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$xsession_dir/display" \
+        >"$xsession_dir/xvfb.log" 2>&1 &
+    xsession_xvfb_pid=$!
+    echo "$xsession_xvfb_pid" >"$xsession_dir/xvfb.pid"
+    xsession_poll 100 xsession_has_display_number || return 1
     xsession_display=":$(cat "$xsession_dir/display")"
     export DISPLAY="$xsession_display"
-
+    xsession_poll 50 xdotool getdisplaygeometry >/dev/null 2>&1 || return 1
     [ "${XSESSION_TRAY:-now}" = later ] || xsession_start_tray
+}
+
+xsession_stop_display() {
+    xsession_stop_tray
+    kill "$xsession_xvfb_pid" 2>/dev/null || true
+    wait "$xsession_xvfb_pid" 2>/dev/null || true
+    xsession_xvfb_pid=""
 }
 
 xsession_start_tray() {
@@ -94,7 +112,7 @@ xsession_start_tray() {
     if ! xsession_poll 100 xsession_tray_is_up; then
         echo "xsession: trayer did not show its panel on $DISPLAY within 10 s:" >&2
         cat "$xsession_dir/trayer.log" >&2
-        xsession_stop
+        xsession_stop_tray
         return 1
     fi
 }

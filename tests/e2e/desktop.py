@@ -86,6 +86,19 @@ def wait_until(what, condition, seconds=30):
 
 
 def start_display(work):
+    # Displays started at the same moment by other sessions now and then leave one that takes
+    # no clients; such a display is given up for another.
+    for _ in range(3):
+        xvfb, display = start_xvfb(work)
+        if display and subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True,
+                                      env=dict(os.environ, DISPLAY=display)).returncode == 0:
+            return xvfb, display
+        xvfb.kill()
+        xvfb.wait()
+    raise Failure("Xvfb did not start: " + open(f"{work}/xvfb.log").read())
+
+
+def start_xvfb(work):
     read_end, write_end = os.pipe()
     xvfb = subprocess.Popen(
         ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
@@ -99,10 +112,7 @@ def start_display(work):
             break
         number += chunk
     os.close(read_end)
-    if not number.strip():
-        raise Failure("Xvfb did not start")
-    return xvfb, ":" + number.decode().strip()
-
+    return xvfb, (":" + number.decode().strip()) if number.strip() else None
 
 
 def clean_environment(work, **extra):

@@ -387,6 +387,16 @@
         <comment>%1 says why</comment>
         <translation>生成サービスが動いておらず、起動にも失敗しました: %1</translation>
     </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>What a screen reader says of a kaomoji after its face: %1 is its category, %2 its tags</extracomment>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <comment>between tags</comment>
+        <translation>、</translation>
+    </message>
 </context>
 <context>
     <name>LoginAutostart</name>

@@ -43,9 +43,22 @@ KaomojiView::KaomojiView(Preferences &preferences, PlatformServices platform, QO
     });
     connect(m_kaomojiData, &KaomojiData::shouldUnselectCustomChanged, this,
         &KaomojiView::unselectCustomIfAsked);
+    m_screenReaderActive = QAccessible::isActive();
+    QAccessible::installActivationObserver(this);
 }
 
-KaomojiView::~KaomojiView() = default;
+KaomojiView::~KaomojiView()
+{
+    QAccessible::removeActivationObserver(this);
+}
+
+void KaomojiView::accessibilityActiveChanged(bool active)
+{
+    if (m_screenReaderActive == active)
+        return;
+    m_screenReaderActive = active;
+    emit screenReaderActiveChanged();
+}
 
 void KaomojiView::setSearchText(const QString &text)
 {
@@ -176,6 +189,20 @@ QString KaomojiView::mostRecentAIKaomojiId() const
 QString KaomojiView::categoryName(const QString &category) const
 {
     return KaomojiCategories::displayName(category);
+}
+
+QString KaomojiView::kaomojiDescription(const QString &sectionName, const QString &id) const
+{
+    const KaomojiEntriesModel *entries = m_sections->entries(sectionName);
+    const std::optional<Kaomoji> record =
+        entries ? entries->record(QUuid::fromString(id)) : std::nullopt;
+    if (!record)
+        return {};
+    const QString category = categoryName(record->category());
+    if (record->tags().isEmpty())
+        return category;
+    //: What a screen reader says of a kaomoji after its face: %1 is its category, %2 its tags
+    return tr("%1: %2").arg(category, record->tags().join(tr(", ", "between tags")));
 }
 
 void KaomojiView::submitSearch()

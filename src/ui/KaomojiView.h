@@ -5,6 +5,7 @@
 #include "KaomojiSectionsModel.h"
 #include "PlatformServices.h"
 
+#include <QAccessible>
 #include <QObject>
 #include <QSet>
 #include <QString>
@@ -19,7 +20,7 @@ class Preferences;
 
 // The picker window's state and every action of the window. It owns the store; the views
 // bind to its properties and call its actions, and hold no state of their own beyond looks.
-class KaomojiView final : public QObject {
+class KaomojiView final : public QObject, private QAccessible::ActivationObserver {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("The app makes the one window state")
@@ -52,6 +53,9 @@ class KaomojiView final : public QObject {
             mostRecentAIKaomojiIdChanged)
     Q_PROPERTY(KaomojiSectionsModel *sections READ sections CONSTANT)
     Q_PROPERTY(KaomojiRowsModel *rows READ rows CONSTANT)
+    // A screen reader (or another assistive technology) listens; what only it reads is worked
+    // out while it does.
+    Q_PROPERTY(bool screenReaderActive READ screenReaderActive NOTIFY screenReaderActiveChanged)
 
 public:
     enum FocusedField { None, Search, NewFace };
@@ -98,6 +102,7 @@ public:
     QString mostRecentAIKaomojiId() const;
     KaomojiSectionsModel *sections() const { return m_sections; }
     KaomojiRowsModel *rows() const { return m_rows; }
+    bool screenReaderActive() const { return m_screenReaderActive; }
 
     KaomojiData &kaomojiData() const { return *m_kaomojiData; }
     // Where generation requests go; the configured service unless a test points elsewhere.
@@ -105,6 +110,8 @@ public:
 
     // A chip's or a section's name as the user reads it; `category` stays the key.
     Q_INVOKABLE QString categoryName(const QString &category) const;
+    // What a screen reader says of a tile after its face: its category's name and its tags.
+    Q_INVOKABLE QString kaomojiDescription(const QString &sectionName, const QString &id) const;
     Q_INVOKABLE void submitSearch();
     Q_INVOKABLE void wandAction();
     Q_INVOKABLE void generateAIKaomoji();
@@ -136,12 +143,14 @@ signals:
     void hasRecentlyUsedKaomojisChanged();
     void hasResultsChanged();
     void mostRecentAIKaomojiIdChanged();
+    void screenReaderActiveChanged();
     // Every delayed focus step, also when focusedField already names the field: the user
     // may have clicked elsewhere since.
     void focusRequested(KaomojiView::FocusedField field);
     void dismissRequested();
 
 private:
+    void accessibilityActiveChanged(bool active) override;
     void setSelectedCategorySet(const QSet<QString> &names);
     void setCopiedKaomoji(std::optional<QString> face, const QString &note = {});
     void setLastClickedKaomoji(std::optional<QString> face);
@@ -183,4 +192,5 @@ private:
     bool m_hasCustomKaomojis = false;
     bool m_hasRecentlyUsedKaomojis = false;
     bool m_hasResults = false;
+    bool m_screenReaderActive = false;
 };

@@ -84,6 +84,29 @@ private slots:
         QCOMPARE(view().sections()->entries(KaomojiCategories::custom)->ids().first(), made.id());
     }
 
+    // What a screen reader hears after a tile's face: the record's own category, wherever the
+    // tile shows, and its tags.
+    void describesATileByItsCategoryAndTags_data()
+    {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QStringList>("tags");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("recently used") << KaomojiCategories::recentlyUsed
+                                       << QStringList { "sleepy", "cat" } << "Cat: sleepy, cat";
+        QTest::newRow("no tags") << KaomojiCategories::custom << QStringList {} << "Cat";
+        QTest::newRow("not in the section") << "Joy" << QStringList { "cat" } << "";
+    }
+    void describesATileByItsCategoryAndTags()
+    {
+        QFETCH(QString, section);
+        QFETCH(QStringList, tags);
+        QFETCH(QString, description);
+        const Kaomoji made = Kaomoji::create(QStringLiteral("(=^-ω-^=)"), "Cat", tags);
+        QVERIFY(m_picker->store().addCustomKaomoji(made));
+        view().copyKaomoji(KaomojiCategories::custom, idOf(made));
+        QCOMPARE(view().kaomojiDescription(section, idOf(made)), description);
+    }
+
     // Two Returns: the first reply to arrive ends the progress, each applies its own outcome.
     void twoRequestsOutstanding()
     {

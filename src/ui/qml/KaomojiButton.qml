@@ -32,6 +32,8 @@ AbstractButton {
     // A click leaves the keyboard where it was, in the search field as a rule.
     focusPolicy: Qt.TabFocus
     Accessible.name: face
+    Accessible.description: view.screenReaderActive ? view.kaomojiDescription(sectionName, kaomojiId)
+                                                    : ""
 
     contentItem: Text {
         objectName: "faceText"

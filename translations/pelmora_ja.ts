@@ -759,9 +759,9 @@
         <translation>フォームを閉じる</translation>
     </message>
     <message>
-        <source>Add a kaomoji</source>
+        <source>Add your own kaomoji</source>
         <extracomment>The wand button&apos;s name for screen readers while the custom form is closed</extracomment>
-        <translation>顔文字を追加</translation>
+        <translation>自分の顔文字を追加</translation>
     </message>
 </context>
 <context>

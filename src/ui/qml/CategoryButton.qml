@@ -28,8 +28,9 @@ AbstractButton {
     bottomInset: topInset
     focusPolicy: Qt.TabFocus
     Accessible.name: chip.view.categoryName(chip.category)
-    Accessible.checkable: true
-    Accessible.checked: isSelected
+    // A checkable button, so that screen readers hear of it as one that is on or off.
+    checkable: true
+    checked: isSelected
 
     Behavior on selectionScale {
         SpringAnimation {
@@ -71,6 +72,9 @@ AbstractButton {
     }
 
     Keys.onReturnPressed: clicked()
+    // A screen reader's action: without these, Qt would flip `checked` and nothing else.
+    Accessible.onPressAction: clicked()
+    Accessible.onToggleAction: clicked()
     Keys.onEnterPressed: clicked()
 
     PointingHand {

@@ -16,6 +16,9 @@ Item {
     // A note wraps within most of the window's width.
     implicitWidth: note ? Math.max(label.implicitWidth, 260) : label.implicitWidth
     implicitHeight: label.implicitHeight + (note ? noteLine.implicitHeight : 0)
+    // Read out as it appears, and again when another copy changes it while it shows.
+    Accessible.role: Accessible.AlertMessage
+    Accessible.name: note ? label.text + "\n" + note : label.text
 
     // The shadow's blur, drawn without shaders: rings of the box's shape that grow fainter
     // outwards, 2 px below the box.

@@ -36,6 +36,7 @@ Item {
                 Layout.preferredWidth: 120
                 //: Placeholder of the field for a kaomoji face of one's own
                 placeholderText: qsTr("Kaomoji Face")
+                Accessible.name: placeholderText
                 text: form.view.newFace
                 onTextEdited: form.view.newFace = text
                 onActiveFocusChanged: {
@@ -52,6 +53,11 @@ Item {
                 text: qsTr("Add")
                 enabled: form.view.newFace.length > 0
                 onClicked: form.view.submitCustomForm()
+                // Qt Quick's buttons do not run their own click for a screen reader's action.
+                Accessible.onPressAction: {
+                    if (enabled)
+                        clicked()
+                }
             }
         }
 
@@ -67,6 +73,7 @@ Item {
                 Layout.preferredWidth: 120
                 //: Placeholder of the field describing a kaomoji to generate
                 placeholderText: qsTr("AI Prompt")
+                Accessible.name: placeholderText
                 text: form.view.searchText
                 onTextEdited: form.view.searchText = text
             }
@@ -79,6 +86,10 @@ Item {
                 //: Asks the generation service for a kaomoji matching the prompt
                 text: qsTr("Generate")
                 onClicked: form.view.generateAIKaomoji()
+                Accessible.onPressAction: {
+                    if (enabled)
+                        clicked()
+                }
                 // Keeps its width while the busy indicator stands in for the title.
                 contentItem: Text {
                     text: generateButton.text

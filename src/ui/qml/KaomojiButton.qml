@@ -82,6 +82,8 @@ AbstractButton {
     }
 
     onClicked: copy()
+    // Qt Quick's buttons do not run their own click for a screen reader's action.
+    Accessible.onPressAction: copy()
     Keys.onReturnPressed: copy()
     Keys.onEnterPressed: copy()
     Keys.onMenuPressed: openMenu(0, tile.height)

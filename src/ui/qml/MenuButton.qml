@@ -27,6 +27,8 @@ AbstractButton {
     }
 
     onClicked: menu.open()
+    // Qt Quick's buttons do not run their own click for a screen reader's action.
+    Accessible.onPressAction: menu.open()
     Keys.onReturnPressed: menu.open()
     Keys.onEnterPressed: menu.open()
 
@@ -47,6 +49,7 @@ AbstractButton {
             //: Menu item that opens the donation page in the browser
             text: qsTr("Donate")
             onTriggered: menuButton.view.donate()
+            Accessible.onPressAction: triggered()
         }
 
         MenuItem {
@@ -56,6 +59,7 @@ AbstractButton {
             //: Menu item that ends the application
             text: qsTr("Quit")
             onTriggered: menuButton.view.quit()
+            Accessible.onPressAction: triggered()
             contentItem: RowLayout {
                 spacing: 24
 

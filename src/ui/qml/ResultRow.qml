@@ -49,6 +49,8 @@ Item {
                 font: Theme.headlineFont
                 color: Theme.primary
                 elide: Text.ElideRight
+                Accessible.role: Accessible.Heading
+                Accessible.name: text
             }
 
             AbstractButton {
@@ -69,6 +71,8 @@ Item {
                     color: Theme.secondary
                 }
                 onClicked: row.view.clearRecentlyUsed()
+                // Qt Quick's buttons do not run their own click for a screen reader's action.
+                Accessible.onPressAction: row.view.clearRecentlyUsed()
                 Keys.onReturnPressed: row.view.clearRecentlyUsed()
                 Keys.onEnterPressed: row.view.clearRecentlyUsed()
 

@@ -51,6 +51,8 @@ FocusScope {
             background: null
             //: Placeholder of the search field
             placeholderText: qsTr("Search")
+            // What the placeholder says is the field's only label.
+            Accessible.name: placeholderText
             text: searchBar.text
             onTextEdited: searchBar.edited(text)
             onAccepted: searchBar.submitted()

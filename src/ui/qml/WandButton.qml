@@ -29,7 +29,7 @@ AbstractButton {
             //: The wand button's name for screen readers while the custom form is open
             return qsTr("Close the form")
         //: The wand button's name for screen readers while the custom form is closed
-        return qsTr("Add a kaomoji")
+        return qsTr("Add your own kaomoji")
     }
 
     contentItem: Item {
@@ -69,6 +69,11 @@ AbstractButton {
     }
 
     onClicked: view.wandAction()
+    // Qt Quick's buttons do not run their own click for a screen reader's action.
+    Accessible.onPressAction: {
+        if (enabled)
+            view.wandAction()
+    }
     Keys.onReturnPressed: view.wandAction()
     Keys.onEnterPressed: view.wandAction()
 

@@ -42,6 +42,8 @@ TEST=(
     # Python, with its D-Bus bindings)
     xclip x11-utils dbus python3 python3-dbus python3-gi
     xterm # the window a paste goes into
+    # what a screen reader sees: the accessibility bus, and Python's client of it
+    at-spi2-core python3-pyatspi
     # Wayland: sway on its headless backend, Qt's Wayland plugin, clipboard, screenshot and
     # keyboard tools, a terminal to take the focus, and the pieces of our virtual pointer
     sway qt6-wayland wl-clipboard grim wtype foot

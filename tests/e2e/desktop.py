@@ -114,6 +114,18 @@ def start_xvfb(work):
     os.close(read_end)
     return xvfb, (":" + number.decode().strip()) if number.strip() else None
 
+def start_tray(work, display):
+    """trayer, the XEmbed tray host of the shell tests, on the display; up once it shows."""
+    environment = dict(os.environ, DISPLAY=display)
+    trayer = subprocess.Popen(
+        ["trayer", "--edge", "top", "--align", "right", "--widthtype", "request", "--height",
+         "24", "--SetDockType", "true", "--transparent", "false"],
+        env=environment, stdout=subprocess.DEVNULL, stderr=open(f"{work}/trayer.log", "w"))
+    wait_until("trayer's panel", lambda: subprocess.run(
+        ["xdotool", "search", "--onlyvisible", "--class", "^trayer$"], env=environment,
+        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0, 10)
+    return trayer
+
 
 def clean_environment(work, **extra):
     """A fresh user for Pelmora: no settings, no running instance, no desktop of the caller's."""

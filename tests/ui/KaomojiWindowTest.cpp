@@ -109,8 +109,10 @@ private slots:
 
         platform().advance(300);
         QTRY_COMPARE(colorOf(joyTile, "tileBackground"), idle);
-        QVERIFY(isShown(item("copiedBanner")));
+        QVERIFY(isShown(item("copiedBanner")) && item("copiedAnnouncement")->isVisible());
         platform().advance(1700);
+        // Screen readers hear of it no longer, though it is still on its way out.
+        QVERIFY(!item("copiedAnnouncement")->isVisible() && item("copiedBanner")->isVisible());
         QTRY_VERIFY(!isShown(item("copiedBanner")));
     }
 

@@ -10,15 +10,14 @@ Item {
 
     required property string face
     property string note
+    // While a screen reader may hear of it: from the copy until the banner starts to leave.
+    property bool announced: true
     readonly property alias text: label.text
 
     objectName: "copiedBanner"
     // A note wraps within most of the window's width.
     implicitWidth: note ? Math.max(label.implicitWidth, 260) : label.implicitWidth
     implicitHeight: label.implicitHeight + (note ? noteLine.implicitHeight : 0)
-    // Read out as it appears, and again when another copy changes it while it shows.
-    Accessible.role: Accessible.AlertMessage
-    Accessible.name: note ? label.text + "\n" + note : label.text
 
     // The shadow's blur, drawn without shaders: rings of the box's shape that grow fainter
     // outwards, 2 px below the box.
@@ -73,6 +72,17 @@ Item {
         textFormat: Text.PlainText
         text: banner.note
         color: Theme.textBackground
+    }
+
+    // What a screen reader hears, as it appears and again when another copy renames it. Gone as
+    // the banner starts to leave: the spring then swings the banner in and out of sight, and
+    // each return would be announced.
+    Item {
+        objectName: "copiedAnnouncement"
+        anchors.fill: parent
+        visible: banner.announced
+        Accessible.role: Accessible.AlertMessage
+        Accessible.name: banner.note ? label.text + "\n" + banner.note : label.text
     }
 
     MouseArea {

@@ -402,6 +402,7 @@ Rectangle {
             visible: root.view.hasCopiedKaomoji || bannerSlot.reveal > 0
             face: bannerSlot.face
             note: bannerSlot.note
+            announced: root.view.hasCopiedKaomoji
         }
     }
 }

@@ -123,7 +123,7 @@ def start_tray(work, display):
         env=environment, stdout=subprocess.DEVNULL, stderr=open(f"{work}/trayer.log", "w"))
     wait_until("trayer's panel", lambda: subprocess.run(
         ["xdotool", "search", "--onlyvisible", "--class", "^trayer$"], env=environment,
-        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0, 10)
+        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0)
     return trayer
 
 

@@ -248,7 +248,11 @@ def main():
                 pelmora.stop()
             if trayer:
                 trayer.terminate()
+                trayer.wait(10)
+            # Gone before the next test's display starts: an X server still on its way out
+            # takes the socket of a new one on the same number with it.
             xvfb.terminate()
+            xvfb.wait(10)
 
 
 if __name__ == "__main__":

@@ -121,9 +121,13 @@ def start_tray(work, display):
         ["trayer", "--edge", "top", "--align", "right", "--widthtype", "request", "--height",
          "24", "--SetDockType", "true", "--transparent", "false"],
         env=environment, stdout=subprocess.DEVNULL, stderr=open(f"{work}/trayer.log", "w"))
-    wait_until("trayer's panel", lambda: subprocess.run(
-        ["xdotool", "search", "--onlyvisible", "--class", "^trayer$"], env=environment,
-        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0)
+    try:
+        wait_until("trayer's panel", lambda: subprocess.run(
+            ["xdotool", "search", "--onlyvisible", "--class", "^trayer$"], env=environment,
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0)
+    except Failure as failure:
+        trayer.kill()
+        raise Failure(f"{failure}; trayer said {open(f'{work}/trayer.log').read()!r}")
     return trayer
 
 

@@ -22,7 +22,8 @@ import tempfile
 import dbus
 from dbus.mainloop.glib import DBusGMainLoop
 
-from desktop import Failure, Pelmora, clean_environment, start_display, start_tray, wait_until
+from desktop import (Failure, Pelmora, clean_environment, start_display, start_tray, stop,
+                     wait_until)
 
 try:
     import gi
@@ -247,12 +248,8 @@ def main():
             if pelmora:
                 pelmora.stop()
             if trayer:
-                trayer.terminate()
-                trayer.wait(10)
-            # Gone before the next test's display starts: an X server still on its way out
-            # takes the socket of a new one on the same number with it.
-            xvfb.terminate()
-            xvfb.wait(10)
+                stop(trayer)
+            stop(xvfb)
 
 
 if __name__ == "__main__":

@@ -114,6 +114,19 @@ def start_xvfb(work):
     os.close(read_end)
     return xvfb, (":" + number.decode().strip()) if number.strip() else None
 
+
+def stop(process):
+    """Ends a display's server or client and waits for it. An X server still on its way out
+    takes the socket of a new one on the same number with it, so the next test's display
+    would refuse every client."""
+    process.terminate()
+    try:
+        process.wait(10)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
+
+
 def start_tray(work, display):
     """trayer, the XEmbed tray host of the shell tests, on the display; up once it shows."""
     environment = dict(os.environ, DISPLAY=display)

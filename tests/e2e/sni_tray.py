@@ -19,7 +19,7 @@ import dbus.service
 from dbus.mainloop.glib import DBusGMainLoop
 
 from desktop import (ITEM, MENU, WATCHER, Failure, Pelmora, Watcher, clean_environment,
-                     owned_bus_name, start_display, wait_until)
+                     owned_bus_name, start_display, stop, wait_until)
 
 def menu_labels(bus, service, path):
     """The item's menu as (id, label, toggle type, toggle state) rows, from the dbusmenu
@@ -116,7 +116,7 @@ def main():
             return 1
         finally:
             pelmora.stop()
-            xvfb.terminate()
+            stop(xvfb)
 
 
 if __name__ == "__main__":

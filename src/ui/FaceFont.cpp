@@ -1,7 +1,22 @@
 #include "FaceFont.h"
 
+#include <QFile>
 #include <QFontInfo>
 #include <QStringList>
+#include <malloc.h>
+#include <sys/mman.h>
+
+namespace {
+
+// Only font files: a library's relocated pages must never be handed back.
+bool isFontFile(const QByteArray &path)
+{
+    const QByteArray name = path.toLower();
+    return name.endsWith(".ttf") || name.endsWith(".ttc") || name.endsWith(".otf")
+        || name.endsWith(".otc");
+}
+
+} // namespace
 
 QFont FaceFont::from(const QFont &desktopFont)
 {
@@ -30,4 +45,27 @@ QFont FaceFont::from(const QFont &desktopFont)
     QFont font = desktopFont;
     font.setFamilies(families);
     return font;
+}
+
+void FaceFont::releaseUnused()
+{
+    // Engines still drawn with are shared with the items that hold them and stay.
+    QFont::cleanup();
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly)) {
+        malloc_trim(0);
+        return;
+    }
+    for (const QByteArray &line : maps.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() < 6 || !isFontFile(fields.mid(5).join(' ')))
+            continue;
+        const QList<QByteArray> range = fields[0].split('-');
+        const quintptr start = range.value(0).toULongLong(nullptr, 16);
+        const quintptr end = range.value(1).toULongLong(nullptr, 16);
+        // FreeType maps font files read-only: nothing in them is lost.
+        if (start < end && fields[1] == "r--p")
+            madvise(reinterpret_cast<void *>(start), end - start, MADV_DONTNEED);
+    }
+    malloc_trim(0);
 }

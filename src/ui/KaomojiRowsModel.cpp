@@ -404,8 +404,9 @@ void KaomojiRowsModel::measureSlice()
     slice.start();
     while (!m_unmeasured.isEmpty() && slice.elapsed() < measuringSliceMilliseconds)
         measure(m_unmeasured.takeFirst());
-    if (m_unmeasured.isEmpty())
+    if (m_unmeasured.isEmpty()) {
         refresh();
-    else
+        FaceFont::releaseUnused();
+    } else
         m_measuring.start();
 }

@@ -1,5 +1,6 @@
 #include "PelmoraApp.h"
 
+#include "FaceFont.h"
 #include "KaomojiView.h"
 #include "PickerWindow.h"
 #include "ShortcutKeys.h"
@@ -440,7 +441,7 @@ bool PelmoraApp::buildWindow()
             WindowActivation::forget(*m_window);
             m_window->releaseResources();
         }
-        returnFreedMemory();
+        FaceFont::releaseUnused();
     });
 
     const QUrl source(QStringLiteral("qrc:/qt/qml/Pelmora/Main.qml"));

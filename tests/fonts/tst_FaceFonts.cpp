@@ -5,6 +5,7 @@
 #include <QGlyphRun>
 #include <QPainterPath>
 #include <QRawFont>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextBoundaryFinder>
 #include <QTextLayout>
@@ -98,6 +99,18 @@ QStringList faultyClusters(const QString &text)
     return culprits.isEmpty() ? QStringList { u"somewhere in "_s + hex(text.toUcs4()) } : culprits;
 }
 
+// KiB of font files resident in this process: the Rss line of each font file's mapping.
+qlonglong residentFontKiB()
+{
+    QFile smaps(u"/proc/self/smaps"_s);
+    smaps.open(QIODevice::ReadOnly);
+    static const QRegularExpression fontRss(u"\\.(?:ttf|ttc|otf)\\n(?:[A-Z].*\\n)*?Rss: *(\\d+)"_s);
+    qlonglong total = 0;
+    for (const auto &match : fontRss.globalMatch(QString::fromLatin1(smaps.readAll())))
+        total += match.captured(1).toLongLong();
+    return total;
+}
+
 } // namespace
 
 // Catches a missing font package: every face must draw without a single box.
@@ -144,6 +157,18 @@ private slots:
             qPrintable(u"%1 texts show a missing-glyph box or draw nothing for a character:\n%2"_s
                            .arg(failures.size())
                            .arg(failures.join(u'\n'))));
+    }
+
+    // Fonts handed back leave no font file resident, and faces draw as before.
+    void handedBackFontsStillDraw()
+    {
+        const QString face = u"(〜￣▽￣)〜 ｷﾀ━━(゜∀゜)━━!!!"_s;
+        // A font still drawn with stays open; only its pages go.
+        const QRawFont held = QRawFont::fromFont(FaceFont::from(QFont()));
+        QVERIFY(faultyClusters(face).isEmpty() && residentFontKiB() > 0);
+        FaceFont::releaseUnused();
+        QCOMPARE(residentFontKiB(), 0);
+        QVERIFY(faultyClusters(face).isEmpty());
     }
 };
 

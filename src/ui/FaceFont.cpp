@@ -51,11 +51,15 @@ void FaceFont::releaseUnused()
 {
     // Engines still drawn with are shared with the items that hold them and stay.
     QFont::cleanup();
+    returnFilePages();
+    malloc_trim(0);
+}
+
+void FaceFont::returnFilePages()
+{
     QFile maps(QStringLiteral("/proc/self/maps"));
-    if (!maps.open(QIODevice::ReadOnly)) {
-        malloc_trim(0);
+    if (!maps.open(QIODevice::ReadOnly))
         return;
-    }
     for (const QByteArray &line : maps.readAll().split('\n')) {
         const QList<QByteArray> fields = line.simplified().split(' ');
         if (fields.size() < 6 || !isFontFile(fields.mid(5).join(' ')))
@@ -67,5 +71,4 @@ void FaceFont::releaseUnused()
         if (start < end && fields[1] == "r--p")
             madvise(reinterpret_cast<void *>(start), end - start, MADV_DONTNEED);
     }
-    malloc_trim(0);
 }

@@ -10,10 +10,14 @@ namespace FaceFont {
 
 QFont from(const QFont &desktopFont);
 
-// Closes the fonts that no item draws with any more (those that measuring opened for faces not
-// on screen) and hands back the pages of the font files still open: their glyphs are drawn from
-// the glyph cache by now, yet every glyph once read kept the 64 KiB around it mapped, which for
-// the CJK fonts comes to megabytes. Pages needed again are read back from the page cache.
+// Hands back the pages of the font files open: their glyphs are drawn from the glyph cache by
+// now, yet every glyph once read kept the 64 KiB around it mapped, which for the CJK fonts
+// comes to megabytes. Pages needed again are read back from the page cache.
+void returnFilePages();
+
+// Also closes the fonts that no item draws with any more (those that measuring opened for faces
+// not on screen) and returns the freed heap: for a window that hides, as the next faces shown
+// open their fonts again and the next allocations touch fresh pages.
 void releaseUnused();
 
 } // namespace FaceFont

@@ -406,7 +406,7 @@ void KaomojiRowsModel::measureSlice()
         measure(m_unmeasured.takeFirst());
     if (m_unmeasured.isEmpty()) {
         refresh();
-        FaceFont::releaseUnused();
+        FaceFont::returnFilePages();
     } else
         m_measuring.start();
 }

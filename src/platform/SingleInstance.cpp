@@ -18,18 +18,25 @@ namespace {
 // A starting process holds the lock only while it builds its window; anything longer means
 // that process is stuck.
 constexpr int lockTimeout = 5000;
-// A command word and its argument, an activation token at most a few hundred characters long;
-// anything longer is not one of ours.
-constexpr qint64 maximumLineLength = 512;
+// A command word and its argument: an activation token, a file name, or a face of up to a
+// thousand characters, escaped; anything longer is not one of ours.
+constexpr qint64 maximumLineLength = 16384;
 
 const QByteArray acknowledgement = "ok";
 const QByteArray unknownCommand = "unknown command";
 
-bool canTravel(const QString &argument)
+// Spaces, line breaks, "%" and everything beyond ASCII travel as %XX, so that a face or a file
+// name fits in the one line; an activation token is plain ASCII and travels as it is, as it
+// did to the Pelmora of before.
+QByteArray escaped(const QString &argument)
 {
-    return argument.size() < maximumLineLength / 2
-        && std::none_of(argument.cbegin(), argument.cend(),
-            [](QChar c) { return c.isSpace() || c.category() == QChar::Other_Control; });
+    static const QByteArray plain = "!\"#$&'()*+,-./:;<=>?@[\\]^_`{|}~";
+    return argument.toUtf8().toPercentEncoding(plain);
+}
+
+bool canTravel(const QByteArray &escapedArgument)
+{
+    return escapedArgument.size() < maximumLineLength - 64;
 }
 
 // Empty when `directory` is the user's own and closed to everybody else.
@@ -134,8 +141,10 @@ SingleInstance::Claim SingleInstance::claim(const QString &command, const QStrin
         return Claim::Failed;
     }
 
-    const bool withArgument = !argument.isEmpty() && canTravel(argument);
-    Delivery delivery = deliver(withArgument ? command + QLatin1Char(' ') + argument : command);
+    const QByteArray escapedArgument = escaped(argument);
+    const bool withArgument = !argument.isEmpty() && canTravel(escapedArgument);
+    Delivery delivery = deliver(
+        withArgument ? command + QLatin1Char(' ') + QString::fromLatin1(escapedArgument) : command);
     // A Pelmora from before arguments refuses the whole line: the command alone still works.
     if (withArgument && delivery == Delivery::Refused)
         delivery = deliver(command);
@@ -248,7 +257,10 @@ void SingleInstance::readCommands(QLocalSocket *socket)
         // Answer before acting, so the asking process can exit while the window opens.
         socket->write(acknowledgement + '\n');
         socket->flush();
-        emit commandReceived(command, space < 0 ? QString() : line.mid(space + 1));
+        emit commandReceived(command,
+            space < 0 ? QString()
+                      : QString::fromUtf8(
+                          QByteArray::fromPercentEncoding(line.mid(space + 1).toLatin1())));
     }
     if (socket->bytesAvailable() > maximumLineLength)
         socket->abort();

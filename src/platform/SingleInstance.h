@@ -10,9 +10,10 @@ class QLocalSocket;
 
 // Keeps Pelmora to one process per user. The first process listens on a local socket; a later
 // one hands it a command and exits: a line of one word ("show", "toggle"), optionally followed
-// by a space and an argument without spaces ("toggle TOKEN" passes the launch's activation
-// token). A lock file beside the socket makes "is anybody listening? then I will" one step, so
-// two processes started together cannot both become the listener.
+// by a space and an argument in which spaces and anything beyond ASCII are %-escaped ("toggle
+// TOKEN" passes the launch's activation token, "copy (%20%CB%98%C2%B3%CB%98)" a face). A lock file
+// beside the socket makes "is anybody listening? then I will" one step, so two processes started
+// together cannot both become the listener.
 class SingleInstance final : public QObject {
     Q_OBJECT
 
@@ -35,7 +36,7 @@ public:
     static QString defaultSocketPath(QString *problem);
 
     // Gives `command` with its `argument` to the running process if there is one. An argument
-    // that cannot travel (spaces, too long) is left out, and so is one that an older Pelmora,
+    // that cannot travel (too long) is left out, and so is one that an older Pelmora,
     // which knows only single words, refuses. Primary keeps the lock held, so that later
     // processes wait until listen() is ready for them; errorString() then says whether a
     // process of another user answered at the socket, which is never taken for a running

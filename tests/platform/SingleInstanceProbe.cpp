@@ -2,7 +2,8 @@
 // application object exists, and reports on stdout what happened, one line per event.
 //
 //   SingleInstanceProbe SOCKET COMMAND [--timeout MS]  claim; listen when first
-//                                     (COMMAND "toggle TOKEN" hands "toggle" with an argument)
+//                                     (COMMAND "toggle TOKEN" hands "toggle" with the rest as its
+//                                     argument)
 //   SingleInstanceProbe SOCKET COMMAND --slow-start    the same, listening only 100 ms later
 //   SingleInstanceProbe SOCKET COMMAND --claim-only    claim, then never listen (holds the lock)
 //   SingleInstanceProbe SOCKET COMMAND --as-nobody     the same as the user nobody (root only)
@@ -32,8 +33,9 @@ int main(int argc, char **argv)
     if (const qsizetype at = arguments.indexOf(u"--timeout"_s); at > 0)
         instance.setTimeout(arguments.at(at + 1).toInt());
 
-    const QStringList command = arguments.at(2).split(u' ');
-    const SingleInstance::Claim claim = instance.claim(command.at(0), command.value(1));
+    const qsizetype space = arguments.at(2).indexOf(u' ');
+    const SingleInstance::Claim claim = instance.claim(
+        arguments.at(2).left(space), space < 0 ? QString() : arguments.at(2).mid(space + 1));
     if (claim != SingleInstance::Claim::Primary) {
         const bool delivered = claim == SingleInstance::Claim::Delivered;
         report(delivered ? u"delivered"_s : "failed: "_L1 + instance.errorString());

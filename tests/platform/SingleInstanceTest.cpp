@@ -68,6 +68,9 @@ private slots:
         // A launch's activation token travels with the command.
         QCOMPARE(run({ u"toggle launcher-1_TIME42"_s }), u"0 delivered"_s);
         QCOMPARE(next(*listener), u"received toggle launcher-1_TIME42"_s);
+        // So does a face with spaces, "%" and text beyond ASCII.
+        QCOMPARE(run({ u"toggle ( ˘ ³˘)%20♥"_s }), u"0 delivered"_s);
+        QCOMPARE(next(*listener), u"received toggle ( ˘ ³˘)%20♥"_s);
     }
 
     void anOlderPelmoraGetsTheCommandAlone()

@@ -221,6 +221,41 @@ void KaomojiData::addToRecentlyUsed(const Kaomoji &record)
     setMostRecentAIKaomojiId({});
 }
 
+int KaomojiData::importCustomKaomojis(const KaomojiList &records)
+{
+    KaomojiList added;
+    const auto present = [](const KaomojiList &list, const Kaomoji &record) {
+        return std::any_of(list.cbegin(), list.cend(), [&](const Kaomoji &other) {
+            return other.face() == record.face() && other.tags() == record.tags();
+        });
+    };
+    for (const Kaomoji &record : records) {
+        if (!present(m_customKaomojis, record) && !present(added, record))
+            added.append(record);
+    }
+    if (!added.isEmpty())
+        storeCustomKaomojis(added + m_customKaomojis);
+    return int(added.size());
+}
+
+Kaomoji KaomojiData::recordForFace(const QString &face) const
+{
+    const auto find = [&](const KaomojiList &records) -> const Kaomoji * {
+        const auto found = std::find_if(records.cbegin(), records.cend(),
+            [&](const Kaomoji &record) { return record.face() == face; });
+        return found == records.cend() ? nullptr : &*found;
+    };
+    for (const KaomojiList *records : { &m_recentlyUsedKaomojis, &m_customKaomojis }) {
+        if (const Kaomoji *record = find(*records))
+            return *record;
+    }
+    for (const IndexedGroup &group : m_presetGroups) {
+        if (const Kaomoji *record = find(group.records))
+            return *record;
+    }
+    return Kaomoji::create(face, KaomojiCategories::custom);
+}
+
 void KaomojiData::deleteKaomoji(QUuid id)
 {
     const auto withoutId = [id](KaomojiList records) {

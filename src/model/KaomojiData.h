@@ -55,6 +55,12 @@ public:
     bool addCustomKaomoji(const Kaomoji &record);
     void addAIKaomoji(const QString &face);
     void addToRecentlyUsed(const Kaomoji &record);
+    // Puts the records whose face and tags no custom entry has yet before the others, in their
+    // own order; returns how many that was.
+    int importCustomKaomojis(const KaomojiList &records);
+    // The record a face copied by its text stands for: Recently Used, the user's own, then the
+    // catalog; a face Pelmora does not know counts as one of the user's own.
+    Kaomoji recordForFace(const QString &face) const;
     void deleteKaomoji(QUuid id);
 
     KaomojiGroups allKaomojis() const;

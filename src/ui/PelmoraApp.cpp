@@ -1,7 +1,9 @@
 #include "PelmoraApp.h"
 
 #include "FaceFont.h"
+#include "KaomojiData.h"
 #include "KaomojiView.h"
+#include "LauncherCommands.h"
 #include "PickerWindow.h"
 #include "ShortcutKeys.h"
 #include "SingleInstance.h"
@@ -100,6 +102,7 @@ void describeOptions(QCommandLineParser &parser)
             "With \"on\", a click on a kaomoji also pastes it into the window you were typing "
             "in; \"off\" only copies. Starts Pelmora when it is not running."),
         QStringLiteral("on|off")));
+    LauncherCommands::describe(parser);
 }
 
 // Ends a start that will not become Pelmora, saying why in the user's language. Translations
@@ -146,6 +149,8 @@ Request requestFromArguments(int argc, char **argv)
                 .arg(parser.positionalArguments().constFirst());
         }));
     }
+    if (const std::optional<int> exitCode = LauncherCommands::run(parser, argc, argv))
+        std::exit(*exitCode);
     Request request;
     request.platformChosen = parser.isSet(QStringLiteral("platform"));
     if (parser.isSet(shortcutCommand)) {
@@ -231,8 +236,9 @@ int PelmoraApp::run(int argc, char **argv)
             return problem;
         });
     }
-    SingleInstance instance(
-        socketPath, { showCommand, toggleCommand, shortcutCommand, pasteCommand });
+    SingleInstance instance(socketPath,
+        { showCommand, toggleCommand, shortcutCommand, pasteCommand, LauncherCommands::copyCommand,
+            LauncherCommands::importCommand });
     switch (instance.claim(request.command, request.argument)) {
     case SingleInstance::Claim::Delivered:
         return 0;
@@ -506,6 +512,17 @@ void PelmoraApp::handleCommand(const QString &command, const QString &argument)
     }
     if (!m_window && !buildWindow()) {
         QCoreApplication::exit(1);
+        return;
+    }
+    if (command == LauncherCommands::copyCommand) {
+        m_clipboard.copyText(argument);
+        LauncherCommands::recordCopy(m_view->kaomojiData(), argument);
+        trace(QStringLiteral("copied %1").arg(argument));
+        return;
+    }
+    if (command == LauncherCommands::importCommand) {
+        const QString result = LauncherCommands::importFile(m_view->kaomojiData(), argument);
+        std::fprintf(stderr, "pelmora: %s\n", qPrintable(result));
         return;
     }
     // The argument is the activation token of the launch that asked.

@@ -13,6 +13,7 @@ target_link_libraries(pelmora_shell PUBLIC pelmora_platform_desktop pelmora_mode
 qt_add_executable(pelmora
     ${CMAKE_CURRENT_SOURCE_DIR}/../main.cpp
     PelmoraApp.h PelmoraApp.cpp
+    LauncherCommands.h LauncherCommands.cpp
 )
 target_link_libraries(pelmora PRIVATE
     pelmora_shell pelmora_ui pelmora_uiplugin pelmora_layout pelmora_layoutplugin)

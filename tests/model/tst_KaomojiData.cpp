@@ -1,5 +1,6 @@
 #include "ChildProcess.h"
 #include "KaomojiData.h"
+#include "KaomojiFile.h"
 #include "KaomojiJson.h"
 #include "MemoryPreferences.h"
 #include "SettingsPreferences.h"
@@ -310,6 +311,62 @@ private slots:
         SettingsPreferences preferences(settingsPath());
         KaomojiData store(preferences);
         QCOMPARE(faces(store.customKaomojis()), QStringList({ "(killed)" }));
+    }
+
+    // A file adds what is new, first and in its own order, or nothing at all.
+    void importAddsOnlyWhatIsNew_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("custom"); // afterwards; "(^_^)" and "(>_<)" before
+        QTest::addColumn<QString>("error");
+        const QStringList unchanged { "(^_^)", "(>_<)" };
+        QTest::newRow("text") << "(o_o)\tx, y\n(^_^)\tsmile\n\n(u u)\r\n(o_o)\tx,y\n(>_<)\tugh\n"_ba
+                              << QStringList { "(o_o)", "(u u)", "(>_<)", "(^_^)", "(>_<)" }
+                              << QString();
+        const QByteArray record = R"j({"id":"00000000-0000-0000-0000-000000000001","face":"%1",
+            "category":"Joy","tags":["bear"]})j";
+        QTest::newRow("json") << "[" + QString::fromLatin1(record).arg(u"(ᵔᴥᵔ)"_s).toUtf8() + "]"
+                              << QStringList { "(ᵔᴥᵔ)", "(^_^)", "(>_<)" } << QString();
+        QTest::newRow("line without a face") << "(o_o)\n\tx\n"_ba << unchanged << u"line 2: "_s;
+        QTest::newRow("face too long") << "(o_o)\n" + QByteArray(1001, 'a') << unchanged
+                                       << u"line 2: A kaomoji can be at most 1,000"_s;
+        QTest::newRow("not UTF-8") << "(o_o)\n\xff(\n"_ba << unchanged << u"line 2 is not UTF-8"_s;
+        QTest::newRow("json record without tags") << "[" + record
+                + R"j(,{"id":"00000000-0000-0000-0000-000000000002","face":"b",
+            "category":"x"}])j" << unchanged << u"record 1 has no \"tags\""_s;
+    }
+    void importAddsOnlyWhatIsNew()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, custom);
+        QFETCH(QString, error);
+        MemoryPreferences preferences;
+        KaomojiData store(preferences);
+        store.addCustomKaomoji(Kaomoji::create("(>_<)", "Custom"));
+        store.addCustomKaomoji(Kaomoji::create("(^_^)", "Custom", { "smile" }));
+        const auto records = KaomojiFile::read(file);
+        if (const auto *refused = std::get_if<KaomojiFile::Error>(&records))
+            QVERIFY2(!error.isEmpty() && refused->description.startsWith(error),
+                qPrintable(refused->description));
+        else
+            store.importCustomKaomojis(std::get<KaomojiList>(records));
+        QCOMPARE(faces(store.customKaomojis()), custom);
+        QCOMPARE(stored(preferences, KaomojiData::customKey), custom);
+        QVERIFY(std::all_of(store.customKaomojis().cbegin(), store.customKaomojis().cend(),
+            [](const Kaomoji &record) { return record.category() == "Custom"_L1; }));
+    }
+
+    void exportedFilesReadBackAsTheyWere()
+    {
+        const KaomojiList records { Kaomoji::create("( ˘ ³˘)♥", "Custom", { "kiss", "love" }),
+            Kaomoji::create("(o_o)", "Custom") };
+        for (const auto format : { KaomojiFile::Format::Json, KaomojiFile::Format::Text }) {
+            const auto read =
+                KaomojiFile::read(std::get<QByteArray>(KaomojiFile::write(records, format)));
+            const KaomojiList &back = std::get<KaomojiList>(read);
+            QCOMPARE(faces(back), faces(records));
+            QCOMPARE(back.at(0).tags(), records.at(0).tags());
+        }
     }
 
     void filterGroupsAndCategories()

@@ -4,9 +4,14 @@
 #include "PickerFixture.h"
 
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 // The window's state without its views: what happens over time and across the network.
 class KaomojiViewTest : public QObject {
@@ -213,6 +218,62 @@ private slots:
         m_picker->platform.advance(1000);
         QVERIFY(!view().hasCopiedKaomoji());
         QVERIFY(!view().hasLastClickedKaomoji());
+    }
+
+    // `pelmora --list` prints, without a display, what the window shows for the same search.
+    void launcherListShowsWhatTheWindowShows_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QStringList>("categories");
+        QTest::addColumn<QString>("format");
+        QTest::newRow("everything") << QString() << QStringList() << u"plain"_s;
+        QTest::newRow("a word") << u"cat"_s << QStringList() << u"tsv"_s;
+        QTest::newRow("a custom tag") << u"bear"_s << QStringList() << u"json"_s;
+        QTest::newRow("two chips") << u"happy"_s << QStringList { "Joy", "Custom" } << u"tsv"_s;
+        QTest::newRow("nothing") << u"zqzq"_s << QStringList() << u"json"_s;
+    }
+    void launcherListShowsWhatTheWindowShows()
+    {
+        QFETCH(QString, query);
+        QFETCH(QStringList, categories);
+        QFETCH(QString, format);
+        KaomojiData &store = m_picker->store();
+        store.addCustomKaomoji(Kaomoji::create(u"(ᵔᴥᵔ)"_s, u"Custom"_s, { "bear", "happy" }));
+        store.addToRecentlyUsed(store.presetKaomojis().value("Cat").at(1));
+        store.addToRecentlyUsed(store.presetKaomojis().value("Joy").at(0));
+        view().setSearchText(query);
+        view().setSelectedCategories(categories);
+        QStringList shown;
+        for (const QString &section : view().sections()->names()) {
+            const KaomojiEntriesModel &entries = *view().sections()->entries(section);
+            for (int row = 0; row < entries.rowCount(); ++row) {
+                const Kaomoji &record = entries.recordAt(row);
+                shown.append(format == "plain"_L1 ? record.face()
+                                                  : record.face() + u'\t' + record.category()
+                            + u'\t' + record.tags().join(u','));
+            }
+        }
+        QVERIFY(!shown.isEmpty() || query == "zqzq"_L1);
+
+        QTemporaryDir home; // the fixture's file as ~/.config/Pelmora/Pelmora.conf
+        QVERIFY(QFile::link(m_picker->directory.path(), home.filePath(u"Pelmora"_s)));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
+            environment.remove(QString::fromLatin1(name));
+        environment.insert(u"XDG_CONFIG_HOME"_s, home.path());
+        QStringList arguments { u"--list"_s, u"--query"_s, query, u"--format"_s, format };
+        for (const QString &category : categories)
+            arguments << u"--category"_s << category.toLower();
+        QString output;
+        QCOMPARE(runToEnd(ChildProcess::pelmora(), arguments, environment, &output), 0);
+        QStringList listed = output.split(u'\n', Qt::SkipEmptyParts);
+        if (format == "json"_L1) {
+            listed.clear();
+            for (const QJsonValue entry : QJsonDocument::fromJson(output.toUtf8()).array())
+                listed.append(entry["face"_L1].toString() + u'\t' + entry["category"_L1].toString()
+                    + u'\t' + entry["tags"_L1].toVariant().toStringList().join(u','));
+        }
+        QCOMPARE(listed, shown);
     }
 
     void staleIdsChangeNothing()

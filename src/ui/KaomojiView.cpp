@@ -7,6 +7,7 @@
 #include "GenerationServiceStarter.h"
 #include "KaomojiCategories.h"
 #include "KaomojiData.h"
+#include "KaomojiFile.h"
 #include "MainQueue.h"
 #include "Paster.h"
 #include "PointerCursor.h"
@@ -395,6 +396,48 @@ void KaomojiView::flash(const QString &sectionName, QUuid id)
     // Bound to the section's model: a section that went away takes its flash with it.
     m_platform.mainQueue.runAfter(
         flashMilliseconds, entries, [entries, id] { entries->setFlashing(id, false); });
+}
+
+void KaomojiView::importKaomojiFile(const QUrl &file)
+{
+    const auto records = KaomojiFile::load(file.toLocalFile());
+    if (const auto *error = std::get_if<KaomojiFile::Error>(&records)) {
+        showFileMessage(tr("Nothing imported: %1").arg(error->description));
+        return;
+    }
+    const KaomojiList &list = std::get<KaomojiList>(records);
+    const int added = m_kaomojiData->importCustomKaomojis(list);
+    if (added > 0)
+        selectCustomIfFiltering();
+    //: After an import; the second sentence says how many the user had already
+    showFileMessage(tr("%n kaomoji added.", nullptr, added)
+        + (list.size() > added ? u' ' + tr("%n already there.", nullptr, int(list.size()) - added)
+                               : QString()));
+}
+
+void KaomojiView::exportKaomojiFile(const QUrl &file)
+{
+    const QString path = file.toLocalFile();
+    const auto format = path.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive)
+        ? KaomojiFile::Format::Text
+        : KaomojiFile::Format::Json;
+    const KaomojiList &records = m_kaomojiData->customKaomojis();
+    if (const auto error = KaomojiFile::save(records, format, path))
+        showFileMessage(tr("Nothing exported: %1").arg(error->description));
+    else
+        showFileMessage(tr("%n kaomoji exported to %1.", nullptr, int(records.size())).arg(path));
+}
+
+void KaomojiView::showFileMessage(const QString &message)
+{
+    m_fileMessage = message;
+    emit fileMessageChanged();
+    m_platform.mainQueue.runAfter(fileMessageMilliseconds, this, [this, message] {
+        if (m_fileMessage != message)
+            return;
+        m_fileMessage.clear();
+        emit fileMessageChanged();
+    });
 }
 
 void KaomojiView::appear()

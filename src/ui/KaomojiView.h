@@ -41,6 +41,7 @@ class KaomojiView final : public QObject, private QAccessible::ActivationObserve
     Q_PROPERTY(bool isGeneratingAI READ isGeneratingAI NOTIFY isGeneratingAIChanged)
     Q_PROPERTY(QString aiError READ aiError NOTIFY aiErrorChanged)
     Q_PROPERTY(bool hasAIError READ hasAIError NOTIFY aiErrorChanged)
+    Q_PROPERTY(QString fileMessage READ fileMessage NOTIFY fileMessageChanged)
     Q_PROPERTY(FocusedField focusedField READ focusedField WRITE setFocusedField NOTIFY
             focusedFieldChanged)
 
@@ -65,6 +66,8 @@ public:
     static constexpr int focusDelayMilliseconds = 100;
     static constexpr int flashMilliseconds = 300;
     static constexpr int copiedMarkerMilliseconds = 2000;
+    // How long the outcome of an import or export from the menu stays in sight.
+    static constexpr int fileMessageMilliseconds = 6000;
 
     KaomojiView(Preferences &preferences, PlatformServices platform, QObject *parent = nullptr);
     ~KaomojiView() override;
@@ -93,6 +96,7 @@ public:
     QString aiError() const { return m_aiError.value_or(QString()); }
     bool hasAIError() const { return m_aiError.has_value(); }
     FocusedField focusedField() const { return m_focusedField; }
+    QString fileMessage() const { return m_fileMessage; }
     void setFocusedField(FocusedField field);
 
     QStringList orderedCategories() const;
@@ -122,6 +126,10 @@ public:
     Q_INVOKABLE void donate();
     Q_INVOKABLE void quit();
     Q_INVOKABLE void copyKaomoji(const QString &sectionName, const QString &id);
+    // The user's own kaomoji from and to a file of theirs (KaomojiFile); a name ending in
+    // ".txt" is written as text, any other as JSON.
+    Q_INVOKABLE void importKaomojiFile(const QUrl &file);
+    Q_INVOKABLE void exportKaomojiFile(const QUrl &file);
     Q_INVOKABLE void appear();
     Q_INVOKABLE void dismiss();
     Q_INVOKABLE void pushPointingHand();
@@ -139,6 +147,7 @@ signals:
     void isGeneratingAIChanged();
     void aiErrorChanged();
     void focusedFieldChanged();
+    void fileMessageChanged();
     void hasCustomKaomojisChanged();
     void hasRecentlyUsedKaomojisChanged();
     void hasResultsChanged();
@@ -159,6 +168,7 @@ private:
     void setIsGeneratingAI(bool generating);
     void setAIError(std::optional<QString> message);
     void setFocusLater(FocusedField field);
+    void showFileMessage(const QString &message);
     void requestGeneration(const QString &prompt);
     void finishGeneration(const GenerationResult &result);
     void selectCustomIfFiltering();
@@ -188,6 +198,7 @@ private:
     bool m_isGeneratingAI = false;
     std::optional<QString> m_aiError;
     FocusedField m_focusedField = None;
+    QString m_fileMessage;
 
     bool m_hasCustomKaomojis = false;
     bool m_hasRecentlyUsedKaomojis = false;

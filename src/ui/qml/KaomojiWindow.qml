@@ -208,6 +208,26 @@ Rectangle {
             }
         }
 
+        // What became of the last import or export from the menu.
+        Item {
+            width: root.width
+            height: visible ? fileMessage.implicitHeight + 8 : 0
+            visible: root.view.fileMessage !== ""
+
+            Text {
+                id: fileMessage
+
+                objectName: "fileMessage"
+                x: Theme.padding
+                width: parent.width - 2 * Theme.padding
+                text: root.view.fileMessage
+                textFormat: Text.PlainText
+                wrapMode: Text.Wrap
+                font: Theme.subheadlineFont
+                color: Theme.secondary
+            }
+        }
+
         // The custom form, sliding in from under the header and fading in.
         Item {
             id: formArea

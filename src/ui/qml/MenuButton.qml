@@ -2,10 +2,12 @@ pragma ComponentBehavior: Bound
 
 import QtQuick
 import QtQuick.Controls.Fusion
+import QtQuick.Dialogs
 import QtQuick.Layouts
 import Pelmora
 
-// The "…" button at the end of the header and its menu: "Donate" and "Quit".
+// The "…" button at the end of the header and its menu: "Import…" and "Export…" of the user's
+// own kaomoji, "Donate" and "Quit".
 AbstractButton {
     id: menuButton
 
@@ -45,6 +47,20 @@ AbstractButton {
         y: menuButton.height
 
         MenuItem {
+            objectName: "importItem"
+            //: Menu item that adds the kaomoji of a file the user picks to their own
+            text: qsTr("Import…")
+            onTriggered: importDialog.open()
+        }
+
+        MenuItem {
+            objectName: "exportItem"
+            //: Menu item that writes the user's own kaomoji to a file they pick
+            text: qsTr("Export…")
+            onTriggered: exportDialog.open()
+        }
+
+        MenuItem {
             objectName: "donateItem"
             //: Menu item that opens the donation page in the browser
             text: qsTr("Donate")
@@ -82,5 +98,32 @@ AbstractButton {
                 }
             }
         }
+    }
+
+    FileDialog {
+        id: importDialog
+
+        objectName: "importDialog"
+        // Found only once the button is in its window, after the dialog is made.
+        parentWindow: menuButton.Window.window
+        //: Title of the file dialog that picks a file of kaomoji to add
+        title: qsTr("Import Kaomoji")
+        //: File type filters of the import dialog; keep the patterns in parentheses
+        nameFilters: [qsTr("Kaomoji files (*.json *.txt)"), qsTr("All files (*)")]
+        onAccepted: menuButton.view.importKaomojiFile(selectedFile)
+    }
+
+    FileDialog {
+        id: exportDialog
+
+        objectName: "exportDialog"
+        parentWindow: menuButton.Window.window
+        //: Title of the file dialog that picks where the user's own kaomoji go
+        title: qsTr("Export Kaomoji")
+        fileMode: FileDialog.SaveFile
+        defaultSuffix: "json"
+        //: File type filters of the export dialog; keep the patterns in parentheses
+        nameFilters: [qsTr("JSON (*.json)"), qsTr("Text, one kaomoji a line (*.txt)")]
+        onAccepted: menuButton.view.exportKaomojiFile(selectedFile)
     }
 }

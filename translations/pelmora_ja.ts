@@ -338,6 +338,25 @@
     </message>
 </context>
 <context>
+    <name>KaomojiFile</name>
+    <message>
+        <source>&quot;%1&quot; holds a tab, a line break or a comma in a tag, which a text file cannot keep apart; export as JSON</source>
+        <translation>「%1」にはタブ、改行、またはタグの中のカンマがあり、テキストファイルでは区切れません。JSON で書き出してください</translation>
+    </message>
+    <message>
+        <source>line %1 is not UTF-8 text</source>
+        <translation>%1 行目が UTF-8 のテキストではありません</translation>
+    </message>
+    <message>
+        <source>it has no kaomoji before the tab</source>
+        <translation>タブの前に顔文字がありません</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>%1 行目: %2</translation>
+    </message>
+</context>
+<context>
     <name>KaomojiJson</name>
     <message>
         <source>record %1: its &quot;%2&quot; is not valid Unicode text</source>
@@ -397,6 +416,142 @@
         <comment>between tags</comment>
         <translation>、</translation>
     </message>
+    <message>
+        <source>Nothing imported: %1</source>
+        <translation>何も読み込みませんでした: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n kaomoji added.</source>
+        <extracomment>After an import; the second sentence says how many the user had already</extracomment>
+        <translation>
+            <numerusform>%n 個の顔文字を追加しました。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n already there.</source>
+        <translation>
+            <numerusform>%n 個はすでにありました。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Nothing exported: %1</source>
+        <translation>何も書き出しませんでした: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n kaomoji exported to %1.</source>
+        <translation>
+            <numerusform>%n 個の顔文字を %1 に書き出しました。</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>LauncherCommands</name>
+    <message>
+        <source>--list writes plain, tsv or json, not &quot;%1&quot;</source>
+        <translation>--list の形式は plain、tsv、json のいずれかです（「%1」ではありません）</translation>
+    </message>
+    <message>
+        <source>there is no category &quot;%1&quot;; the categories are: %2</source>
+        <translation>カテゴリー「%1」はありません。カテゴリーは次のとおりです: %2</translation>
+    </message>
+    <message>
+        <source>--export writes json or txt, not &quot;%1&quot;</source>
+        <translation>--export の形式は json か txt です（「%1」ではありません）</translation>
+    </message>
+    <message>
+        <source>nothing exported: %1</source>
+        <translation>何も書き出しませんでした: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n kaomoji of your own written to %1</source>
+        <translation>
+            <numerusform>自分の顔文字 %n 個を %1 に書き出しました</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>nothing imported: %1</source>
+        <translation>何も読み込みませんでした: %1</translation>
+    </message>
+    <message>
+        <source>%1 handed to the running Pelmora</source>
+        <translation>%1 を実行中の Pelmora に渡しました</translation>
+    </message>
+    <message>
+        <source>cannot keep the copy: %1</source>
+        <translation>コピーを保持できません: %1</translation>
+    </message>
+    <message>
+        <source>nothing to copy: no kaomoji given</source>
+        <translation>コピーするものがありません: 顔文字が指定されていません</translation>
+    </message>
+    <message>
+        <source>no display to copy to: DISPLAY and WAYLAND_DISPLAY are both unset</source>
+        <translation>コピー先のディスプレイがありません: DISPLAY も WAYLAND_DISPLAY も設定されていません</translation>
+    </message>
+    <message>
+        <source>Print the kaomoji the picker shows for --query and --category, one a line, in the picker&apos;s order; for launchers like rofi.</source>
+        <translation>--query と --category に対してピッカーが表示する顔文字を、ピッカーと同じ順に 1 行に 1 つずつ出力します。rofi などのランチャー向けです。</translation>
+    </message>
+    <message>
+        <source>Search words for --list.</source>
+        <translation>--list の検索語です。</translation>
+    </message>
+    <message>
+        <source>TEXT</source>
+        <translation>テキスト</translation>
+    </message>
+    <message>
+        <source>Only this category for --list (may repeat).</source>
+        <translation>--list でこのカテゴリーだけを表示します（複数指定できます）。</translation>
+    </message>
+    <message>
+        <source>NAME</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <source>plain, tsv (face, category, tags) or json for --list; json or txt for --export.</source>
+        <translation>--list では plain、tsv（顔文字、カテゴリー、タグ）、json、--export では json か txt です。</translation>
+    </message>
+    <message>
+        <source>FORMAT</source>
+        <translation>形式</translation>
+    </message>
+    <message>
+        <source>Copy FACE as a click on its tile does (&quot;-&quot;: the first line of standard input, up to a tab).</source>
+        <translation>タイルをクリックしたときと同じように顔文字をコピーします（「-」なら標準入力の最初の行のタブまで）。</translation>
+    </message>
+    <message>
+        <source>FACE</source>
+        <translation>顔文字</translation>
+    </message>
+    <message>
+        <source>Write your own kaomoji to FILE.</source>
+        <translation>自分の顔文字をファイルに書き出します。</translation>
+    </message>
+    <message>
+        <source>FILE</source>
+        <translation>ファイル</translation>
+    </message>
+    <message>
+        <source>Add the kaomoji in FILE (json or txt) that you do not have yet.</source>
+        <translation>ファイル（json または txt）の顔文字のうち、まだないものを追加します。</translation>
+    </message>
+    <message>
+        <source>give one of --list, --copy, --export and --import at a time</source>
+        <translation>--list、--copy、--export、--import は一度に 1 つだけ指定してください</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n new kaomoji from %1</source>
+        <translation>
+            <numerusform>%1 から新しい顔文字 %n 個</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source> (%n already there)</source>
+        <translation>
+            <numerusform>（%n 個はすでにあります）</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>LoginAutostart</name>
@@ -429,6 +584,44 @@
         <source>Quit</source>
         <extracomment>Menu item that ends the application</extracomment>
         <translation>終了</translation>
+    </message>
+    <message>
+        <source>Import…</source>
+        <extracomment>Menu item that adds the kaomoji of a file the user picks to their own</extracomment>
+        <translation>読み込む…</translation>
+    </message>
+    <message>
+        <source>Export…</source>
+        <extracomment>Menu item that writes the user&apos;s own kaomoji to a file they pick</extracomment>
+        <translation>書き出す…</translation>
+    </message>
+    <message>
+        <source>Import Kaomoji</source>
+        <extracomment>Title of the file dialog that picks a file of kaomoji to add</extracomment>
+        <translation>顔文字を読み込む</translation>
+    </message>
+    <message>
+        <source>Kaomoji files (*.json *.txt)</source>
+        <extracomment>File type filters of the import dialog; keep the patterns in parentheses</extracomment>
+        <translation>顔文字ファイル (*.json *.txt)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>Export Kaomoji</source>
+        <extracomment>Title of the file dialog that picks where the user&apos;s own kaomoji go</extracomment>
+        <translation>顔文字を書き出す</translation>
+    </message>
+    <message>
+        <source>JSON (*.json)</source>
+        <extracomment>File type filters of the export dialog; keep the patterns in parentheses</extracomment>
+        <translation>JSON (*.json)</translation>
+    </message>
+    <message>
+        <source>Text, one kaomoji a line (*.txt)</source>
+        <translation>テキスト、1 行に 1 つ (*.txt)</translation>
     </message>
 </context>
 <context>

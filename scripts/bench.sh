@@ -11,6 +11,8 @@ scripts="$(dirname "$0")"
             QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" "$bench"
         fi
     done
+    # Launcher mode: the command line without a display.
+    "$scripts/bench-launcher.sh" "$build_dir" || echo "failed|launcher mode"
     # The real app on a virtual display with a tray host, each figure beside the floor's.
     "$scripts/bench-app.sh" "$build_dir" || echo "failed|the app beside the floor"
     echo "section|paste after copy on X11: medians"

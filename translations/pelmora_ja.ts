@@ -552,6 +552,10 @@
             <numerusform>（%n 個はすでにあります）</numerusform>
         </translation>
     </message>
+    <message>
+        <source>--%1 goes with --list or --export</source>
+        <translation>--%1 は --list か --export と一緒に使います</translation>
+    </message>
 </context>
 <context>
     <name>LoginAutostart</name>

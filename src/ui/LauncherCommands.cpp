@@ -322,12 +322,20 @@ std::optional<int> run(const QCommandLineParser &parser, int argc, char **argv)
     const QStringList tasks = { listOption, copyCommand, exportOption, importCommand };
     const auto given = std::count_if(
         tasks.cbegin(), tasks.cend(), [&](const QString &task) { return parser.isSet(task); });
-    if (given == 0)
+    const QStringList modifiers = { queryOption, categoryOption, formatOption };
+    const auto modifier = std::find_if(modifiers.cbegin(), modifiers.cend(),
+        [&](const QString &option) { return parser.isSet(option); });
+    if (given == 0 && modifier == modifiers.cend())
         return std::nullopt;
     if (parser.isSet(copyCommand) && given == 1)
         return copy(parser.value(copyCommand), argc, argv);
     QCoreApplication reporter(argc, argv);
     Translations::install();
+    if (given == 0) {
+        say(QCoreApplication::translate("LauncherCommands", "--%1 goes with --list or --export")
+                .arg(*modifier));
+        return 2;
+    }
     if (given > 1) {
         say(QCoreApplication::translate(
             "LauncherCommands", "give one of --list, --copy, --export and --import at a time"));

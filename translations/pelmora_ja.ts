@@ -614,18 +614,9 @@
         <translation>すべてのファイル (*)</translation>
     </message>
     <message>
-        <source>Export Kaomoji</source>
-        <extracomment>Title of the file dialog that picks where the user&apos;s own kaomoji go</extracomment>
-        <translation>顔文字を書き出す</translation>
-    </message>
-    <message>
-        <source>JSON (*.json)</source>
-        <extracomment>File type filters of the export dialog; keep the patterns in parentheses</extracomment>
-        <translation>JSON (*.json)</translation>
-    </message>
-    <message>
-        <source>Text, one kaomoji a line (*.txt)</source>
-        <translation>テキスト、1 行に 1 つ (*.txt)</translation>
+        <source>Export Kaomoji to a Folder</source>
+        <extracomment>Title of the dialog that picks the folder where the user&apos;s own kaomoji go</extracomment>
+        <translation>顔文字をフォルダーに書き出す</translation>
     </message>
 </context>
 <context>

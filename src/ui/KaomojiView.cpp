@@ -13,6 +13,8 @@
 #include "PointerCursor.h"
 #include "UrlOpener.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QNetworkReply>
 #include <QUuid>
 #include <cstdio>
@@ -415,14 +417,14 @@ void KaomojiView::importKaomojiFile(const QUrl &file)
                                : QString()));
 }
 
-void KaomojiView::exportKaomojiFile(const QUrl &file)
+void KaomojiView::exportKaomojiFile(const QUrl &folder)
 {
-    const QString path = file.toLocalFile();
-    const auto format = path.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive)
-        ? KaomojiFile::Format::Text
-        : KaomojiFile::Format::Json;
+    const QDir directory(folder.toLocalFile());
+    QString path = directory.filePath(QStringLiteral("kaomoji.json"));
+    for (int number = 2; QFileInfo::exists(path); ++number)
+        path = directory.filePath(QStringLiteral("kaomoji-%1.json").arg(number));
     const KaomojiList &records = m_kaomojiData->customKaomojis();
-    if (const auto error = KaomojiFile::save(records, format, path))
+    if (const auto error = KaomojiFile::save(records, KaomojiFile::Format::Json, path))
         showFileMessage(tr("Nothing exported: %1").arg(error->description));
     else
         showFileMessage(tr("%n kaomoji exported to %1.", nullptr, int(records.size())).arg(path));

@@ -126,10 +126,10 @@ public:
     Q_INVOKABLE void donate();
     Q_INVOKABLE void quit();
     Q_INVOKABLE void copyKaomoji(const QString &sectionName, const QString &id);
-    // The user's own kaomoji from and to a file of theirs (KaomojiFile); a name ending in
-    // ".txt" is written as text, any other as JSON.
+    // The user's own kaomoji from a file of theirs, JSON or text (KaomojiFile), and to a new
+    // JSON file "kaomoji.json" ("kaomoji-2.json" and so on beside older ones) in a folder.
     Q_INVOKABLE void importKaomojiFile(const QUrl &file);
-    Q_INVOKABLE void exportKaomojiFile(const QUrl &file);
+    Q_INVOKABLE void exportKaomojiFile(const QUrl &folder);
     Q_INVOKABLE void appear();
     Q_INVOKABLE void dismiss();
     Q_INVOKABLE void pushPointingHand();

@@ -65,6 +65,9 @@ wait_until "the background copy to end once another program takes the clipboard"
     bash -c "! pgrep -f -- '^$app --copy' >/dev/null"
 
 step "with Pelmora running, an import shows in its window at once"
+# Started in the work folder, where the menu's folder dialog opens.
+mkdir "$work/0-export"
+cd "$work"
 start_app running
 wait_for_line "tray shown"
 printf '(ᵔᴥᵔ)\tbear,zebrafoo\n' >"$work/bear.txt"
@@ -77,6 +80,22 @@ set_sentinel
 wait_until "the imported face to be the first tile" bash -c \
     "xdotool mousemove --window $picker \$('$probe' first-tile $picker) click 1 \
         && sleep 0.2 && [ \"\$(xclip -o -selection clipboard)\" = '(ᵔᴥᵔ)' ]"
+
+step "the menu's Export… writes kaomoji.json into the folder picked in its dialog"
+# The menu button at the header's end, then the second item; in the dialog (Qt Quick's own on
+# a bare X server) the first folder, then "Open".
+read -r _ picker_width _ < <(visible_windows "$app_pid" | awk '$2 > 64')
+xdotool mousemove --window "$picker" $((picker_width - 20)) 30 click 1
+sleep 1
+xdotool key Down Down Return
+sleep 1.5
+xdotool mousemove --window "$picker" 65 110 click 1
+sleep 0.5
+xdotool mousemove --window "$picker" 161 380 click 1
+wait_until "kaomoji.json in the picked folder" test -f "$work/0-export/kaomoji.json"
+"$app" --export "$work/cli.json" 2>/dev/null
+cmp -s "$work/cli.json" "$work/0-export/kaomoji.json" \
+    || fail "the menu's export differs from --export: $(cat "$work/0-export/kaomoji.json")"
 
 step "a launcher's pick goes through the running Pelmora: rofi -dmenu's place taken by grep"
 set_sentinel

@@ -113,17 +113,15 @@ AbstractButton {
         onAccepted: menuButton.view.importKaomojiFile(selectedFile)
     }
 
-    FileDialog {
+    // A folder rather than a file name: Qt Quick's own dialog, used where the desktop offers
+    // none, leaves no room for a name in a window as narrow as the picker.
+    FolderDialog {
         id: exportDialog
 
         objectName: "exportDialog"
         parentWindow: menuButton.Window.window
-        //: Title of the file dialog that picks where the user's own kaomoji go
-        title: qsTr("Export Kaomoji")
-        fileMode: FileDialog.SaveFile
-        defaultSuffix: "json"
-        //: File type filters of the export dialog; keep the patterns in parentheses
-        nameFilters: [qsTr("JSON (*.json)"), qsTr("Text, one kaomoji a line (*.txt)")]
-        onAccepted: menuButton.view.exportKaomojiFile(selectedFile)
+        //: Title of the dialog that picks the folder where the user's own kaomoji go
+        title: qsTr("Export Kaomoji to a Folder")
+        onAccepted: menuButton.view.exportKaomojiFile(selectedFolder)
     }
 }

@@ -198,7 +198,8 @@ std::optional<QString> faceToCopy(const QString &given)
     if (!std::getline(std::cin, line))
         return std::nullopt;
     QString face = QString::fromStdString(line);
-    face.truncate(face.indexOf(u'\t'));
+    if (const qsizetype tab = face.indexOf(u'\t'); tab >= 0)
+        face.truncate(tab);
     if (face.endsWith(u'\r'))
         face.chop(1);
     return face;

@@ -104,5 +104,8 @@ set_sentinel
 wait_until "the clipboard to receive (u u)" clipboard_is "(u u)"
 wait_for_line "copied (u u)"
 holder_runs && fail "a background copy started although Pelmora runs"
+step "a plain line (no tab) on standard input is the face"
+printf '(o_o)\n' | "$app" --copy - || fail "--copy - of a plain line failed"
+wait_until "the clipboard to receive (o_o)" clipboard_is "(o_o)"
 
 step "passed"

@@ -9,8 +9,6 @@ ClipboardHolder::ClipboardHolder(const QString &text, std::chrono::milliseconds 
 {
     QClipboard *clipboard = QGuiApplication::clipboard();
     SystemClipboard().copyText(text);
-    if (clipboard->supportsSelection())
-        clipboard->setText(text, QClipboard::Selection);
     connect(clipboard, &QClipboard::changed, this, [this, clipboard](QClipboard::Mode mode) {
         if (mode == QClipboard::Clipboard && !clipboard->ownsClipboard())
             emit released();

@@ -11,6 +11,7 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -378,6 +379,89 @@ std::optional<std::pair<int, int>> KaomojiRowsModel::placeOf(const QString &sect
     if (row < 0)
         return std::nullopt;
     return std::pair { row, entry - m_rows[size_t(row)].tiles.front().entry };
+}
+
+int KaomojiRowsModel::tileRowFrom(int row, int step) const
+{
+    for (row += step; row >= 0 && row < rowCount(); row += step) {
+        if (!m_rows[size_t(row)].isHeader && !m_rows[size_t(row)].tiles.empty())
+            return row;
+    }
+    return -1;
+}
+
+int KaomojiRowsModel::nearestTile(const std::vector<Tile> &tiles, double centre)
+{
+    int nearest = 0;
+    double nearestDistance = std::numeric_limits<double>::infinity();
+    for (size_t tile = 0; tile < tiles.size(); ++tile) {
+        const double distance =
+            std::abs(tiles[tile].x + tiles[tile].size.tile.width() / 2 - centre);
+        // Between two as near, the left one, as reading goes.
+        if (distance < nearestDistance) {
+            nearest = int(tile);
+            nearestDistance = distance;
+        }
+    }
+    return nearest;
+}
+
+std::optional<std::pair<int, int>> KaomojiRowsModel::tileFrom(int row, int tile, Move move) const
+{
+    int to = -1;
+    // From anywhere, as long as there is a tile.
+    if (move == Move::First || move == Move::Last) {
+        to = move == Move::First ? tileRowFrom(-1, 1) : tileRowFrom(rowCount(), -1);
+        if (to < 0)
+            return std::nullopt;
+        return std::pair { to, move == Move::First ? 0 : int(m_rows[size_t(to)].tiles.size()) - 1 };
+    }
+    if (row < 0 || row >= rowCount() || tile < 0
+        || size_t(tile) >= m_rows[size_t(row)].tiles.size())
+        return std::nullopt;
+    const std::vector<Tile> &tiles = m_rows[size_t(row)].tiles;
+    switch (move) {
+    case Move::Left:
+        if (tile > 0)
+            return std::pair { row, tile - 1 };
+        to = tileRowFrom(row, -1);
+        return to < 0 ? std::nullopt
+                      : std::optional(std::pair { to, int(m_rows[size_t(to)].tiles.size()) - 1 });
+    case Move::Right:
+        if (size_t(tile) + 1 < tiles.size())
+            return std::pair { row, tile + 1 };
+        to = tileRowFrom(row, 1);
+        return to < 0 ? std::nullopt : std::optional(std::pair { to, 0 });
+    case Move::First:
+    case Move::Last:
+        break;
+    case Move::Up:
+    case Move::Down:
+        to = tileRowFrom(row, move == Move::Up ? -1 : 1);
+        break;
+    }
+    if (to < 0)
+        return std::nullopt;
+    const double centre = tiles[size_t(tile)].x + tiles[size_t(tile)].size.tile.width() / 2;
+    return std::pair { to, nearestTile(m_rows[size_t(to)].tiles, centre) };
+}
+
+QVariant KaomojiRowsModel::keyTarget(int row, int tile, Move move) const
+{
+    const auto target = tileFrom(row, tile, move);
+    if (!target)
+        return {};
+    return QVariantMap { { QStringLiteral("row"), target->first },
+        { QStringLiteral("tile"), target->second } };
+}
+
+QVariant KaomojiRowsModel::tilePlace(const QString &section, const QString &id) const
+{
+    const auto place = placeOf(section, QUuid(id));
+    if (!place)
+        return {};
+    return QVariantMap { { QStringLiteral("row"), place->first },
+        { QStringLiteral("tile"), place->second } };
 }
 
 void KaomojiRowsModel::entriesChanged(

@@ -50,6 +50,10 @@ public:
     };
     Q_ENUM(Role)
 
+    // Where a key moves the keyboard among the tiles.
+    enum class Move { Left, Right, Up, Down, First, Last };
+    Q_ENUM(Move)
+
     // Around a tile's text, as KaomojiButton pads it.
     static constexpr double tilePadding = 8;
     // Below a section's header and between sections, as the list spaced them.
@@ -104,6 +108,15 @@ public:
     const Row &row(int index) const { return m_rows[size_t(index)]; }
     // The row and the tile within it that show the entry of this id, if any.
     std::optional<std::pair<int, int>> placeOf(const QString &section, QUuid id) const;
+    // The row and tile a key moves to from this tile, by place: Left and Right along the rows,
+    // Up and Down to the nearest row of tiles above or below, First and Last from anywhere.
+    // None past the ends.
+    std::optional<std::pair<int, int>> tileFrom(int row, int tile, Move move) const;
+    // Of the tiles of a row, the one whose horizontal centre is closest to `centre`.
+    static int nearestTile(const std::vector<Tile> &tiles, double centre);
+    // For the views: {row, tile}, or undefined.
+    Q_INVOKABLE QVariant keyTarget(int row, int tile, KaomojiRowsModel::Move move) const;
+    Q_INVOKABLE QVariant tilePlace(const QString &section, const QString &id) const;
     // Measured at most once per face and font.
     FaceSize measure(const QString &face);
 
@@ -128,6 +141,8 @@ private:
     SectionRows layOutSection(const QString &name, int &budget);
     FaceSize sizeOf(const QString &face, bool mayMeasure);
     void applyEdits(std::vector<Row> rows, const QList<QByteArray> &keys);
+    // The next row of tiles from `row` in `step`'s direction, or -1.
+    int tileRowFrom(int row, int step) const;
     int rowOfEntry(const KaomojiEntriesModel *entries, int entry) const;
     void entriesChanged(const QModelIndex &from, const QModelIndex &to, const QList<int> &roles);
     void measureSlice();

@@ -140,6 +140,145 @@ Rectangle {
             searchBar.field.forceActiveFocus()
     }
 
+    // The tile the keyboard was last on, to go back to from elsewhere and to find again when
+    // its row is rebuilt.
+    property KaomojiButton focusedTile
+    property string focusedSection
+    property string focusedId
+    property int focusedRow: -1
+    property int focusedIndex: -1
+
+    function isPrintable(event: var): bool {
+        const noShortcut = !(event.modifiers & (Qt.ControlModifier | Qt.AltModifier
+                                                | Qt.MetaModifier))
+        return noShortcut && event.key !== Qt.Key_Space && event.text.length > 0
+                && event.text.charCodeAt(0) >= 0x20 && event.text.charCodeAt(0) !== 0x7f
+    }
+
+    // Typing away from the field goes on in it.
+    function typeInSearch(text: string) {
+        searchBar.field.forceActiveFocus()
+        root.view.searchText = root.view.searchText + text
+    }
+
+    // Scrolls the tile at `place` ({row, tile} of the rows) into view and gives it the keyboard,
+    // with the focus ring.
+    function focusTile(place: var): bool {
+        if (!place)
+            return false
+        if (place.row <= 1) {
+            results.positionViewAtBeginning()
+        } else {
+            // With its section's header, when it is the section's first row.
+            const above = results.itemAtIndex(place.row - 1)
+            if (above && above.isHeader)
+                results.positionViewAtIndex(place.row - 1, ListView.Contain)
+            results.positionViewAtIndex(place.row, ListView.Contain)
+        }
+        const row = results.itemAtIndex(place.row)
+        const tile = row ? row.tileAt(place.tile) : null
+        if (!tile)
+            return false
+        tile.forceActiveFocus(Qt.TabFocusReason)
+        return true
+    }
+
+    function focusFirstTile(): bool {
+        return root.view.hasResults
+                && root.focusTile(root.view.rows.keyTarget(-1, -1, KaomojiRowsModel.First))
+    }
+
+    // Back to the tile the keyboard was on while it is still there, else to the one now in its
+    // place or the first.
+    function focusResults(): bool {
+        if (!root.view.hasResults)
+            return false
+        const rows = root.view.rows
+        const place = rows.tilePlace(root.focusedSection, root.focusedId)
+        if (root.focusTile(place))
+            return true
+        const row = Math.min(root.focusedRow, rows.rowCount() - 1)
+        return root.focusTile({ row: row, tile: root.focusedIndex })
+                || root.focusTile({ row: row, tile: 0 }) || root.focusFirstTile()
+    }
+
+    function focusChips() {
+        let first = null
+        for (let index = 0; index < chips.count; ++index) {
+            const chip = chips.itemAt(index)
+            if (!chip.visible)
+                continue
+            first = first || chip
+            if (chip.isSelected)
+                return chip.forceActiveFocus(Qt.BacktabFocusReason)
+        }
+        if (first)
+            first.forceActiveFocus(Qt.BacktabFocusReason)
+    }
+
+    function tileKeyPressed(tile: var, event: var) {
+        const moves = {
+            [Qt.Key_Left]: KaomojiRowsModel.Left,
+            [Qt.Key_Right]: KaomojiRowsModel.Right,
+            [Qt.Key_Up]: KaomojiRowsModel.Up,
+            [Qt.Key_Down]: KaomojiRowsModel.Down,
+            [Qt.Key_Home]: KaomojiRowsModel.First,
+            [Qt.Key_End]: KaomojiRowsModel.Last
+        }
+        const move = moves[event.key]
+        event.accepted = true
+        if (move !== undefined) {
+            const place = root.view.rows.keyTarget(tile.rowIndex, tile.index, move)
+            // Up from the first row goes back to the search.
+            if (!root.focusTile(place) && move === KaomojiRowsModel.Up)
+                searchBar.field.forceActiveFocus()
+        } else if (event.key === Qt.Key_Tab) {
+            wandButton.forceActiveFocus(Qt.TabFocusReason)
+        } else if (event.key === Qt.Key_Backtab) {
+            root.focusChips()
+        } else if (root.isPrintable(event)) {
+            root.typeInSearch(event.text)
+        } else {
+            event.accepted = false
+        }
+    }
+
+    function chipKeyPressed(chip: var, event: var) {
+        event.accepted = true
+        if (event.key === Qt.Key_Left || event.key === Qt.Key_Right) {
+            const step = event.key === Qt.Key_Left ? -1 : 1
+            for (let index = chip.index + step; index >= 0 && index < chips.count; index += step) {
+                const next = chips.itemAt(index)
+                if (next.visible)
+                    return next.forceActiveFocus(Qt.TabFocusReason)
+            }
+        } else if (event.key === Qt.Key_Tab) {
+            if (!root.focusResults())
+                event.accepted = false
+        } else if (event.key === Qt.Key_Backtab) {
+            searchBar.field.forceActiveFocus(Qt.BacktabFocusReason)
+        } else if (root.isPrintable(event)) {
+            root.typeInSearch(event.text)
+        } else {
+            event.accepted = false
+        }
+    }
+
+    // The focused tile stays in sight while rows come and go above it.
+    Connections {
+        target: root.focusedTile ? root.focusedTile.parent : null
+
+        function onYChanged() {
+            Qt.callLater(root.keepFocusedTileInView) // qmllint disable type
+        }
+    }
+
+    function keepFocusedTileInView() {
+        const tile = root.focusedTile
+        if (tile && tile.activeFocus)
+            root.keepInView(results, tile, 8)
+    }
+
     // Tabbing onto a chip or a tile out of sight scrolls it into view.
     Connections {
         target: root.Window.window
@@ -153,6 +292,17 @@ Rectangle {
                 Qt.callLater(root.giveBackFocus) // qmllint disable type
             else if (root.isInside(item, root))
                 root.lastFocusItem = item
+            // A tile's row rebuilt or gone leaves the keyboard with the list.
+            if (item === results)
+                Qt.callLater(root.focusResults) // qmllint disable type
+            if (item && item.objectName === "tile" && root.isInside(item, results)) {
+                const tile = item
+                root.focusedTile = tile
+                root.focusedSection = tile.sectionName
+                root.focusedId = tile.kaomojiId
+                root.focusedRow = tile.rowIndex
+                root.focusedIndex = tile.index
+            }
             if (root.isInside(item, results.contentItem))
                 root.keepInView(results, item, 8)
             else if (root.isInside(item, chipBar.contentItem))
@@ -189,6 +339,14 @@ Rectangle {
                     text: root.view.searchText
                     onEdited: text => root.view.searchText = text
                     onSubmitted: root.view.submitSearch()
+                    // Down or Tab goes straight to the first tile, not through the chips;
+                    // Shift+Tab to the menu rather than to the last tile.
+                    onNavigationKeyPressed: event => {
+                        if (event.key === Qt.Key_Backtab)
+                            menuButton.forceActiveFocus(Qt.BacktabFocusReason)
+                        else
+                            event.accepted = root.focusFirstTile()
+                    }
                 }
 
                 WandButton {
@@ -196,6 +354,7 @@ Rectangle {
 
                     anchors.verticalCenter: parent.verticalCenter
                     view: root.view
+                    Keys.onBacktabPressed: event => event.accepted = root.focusResults()
                 }
 
                 MenuButton {
@@ -204,6 +363,7 @@ Rectangle {
                     anchors.verticalCenter: parent.verticalCenter
                     view: root.view
                     quitShortcutText: quitShortcut.nativeText
+                    Keys.onTabPressed: searchBar.field.forceActiveFocus(Qt.TabFocusReason)
                 }
             }
         }
@@ -293,10 +453,15 @@ Rectangle {
                 spacing: Theme.spacing
 
                 Repeater {
+                    id: chips
+
                     model: root.view.orderedCategories
 
                     delegate: CategoryButton {
+                        id: chipButton
+
                         required property string modelData
+                        required property int index
 
                         anchors.verticalCenter: parent.verticalCenter
                         view: root.view
@@ -307,6 +472,7 @@ Rectangle {
                         // "Custom" is a chip only while there are kaomoji of one's own.
                         visible: modelData !== "Custom" || root.view.hasCustomKaomojis
                         onClicked: root.view.toggleCategory(modelData)
+                        Keys.onPressed: event => root.chipKeyPressed(chipButton, event)
                     }
                 }
             }
@@ -354,6 +520,7 @@ Rectangle {
                     x: Theme.padding
                     width: results.width - 2 * Theme.padding
                     view: root.view
+                    onTileKeyPressed: (tile, event) => root.tileKeyPressed(tile, event)
                     ListView.onAdd: {
                         if (fadesIn)
                             fadeIn.start()

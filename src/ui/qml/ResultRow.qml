@@ -11,6 +11,7 @@ Item {
     id: row
 
     required property KaomojiView view
+    required property int index
     required property bool isHeader
     required property string name
     required property bool hasClearButton
@@ -19,6 +20,14 @@ Item {
     required property var tiles
     required property int tileCount
     required property real rowHeight
+
+    // A key pressed on one of the row's tiles that the tile itself does not take, for the window
+    // to move the keyboard by.
+    signal tileKeyPressed(KaomojiButton tile, var event)
+
+    function tileAt(index: int): Item {
+        return tileRepeater.itemAt(index)
+    }
 
     objectName: "resultRow"
     height: isHeader ? (header.count > 0 ? header.itemAt(0).implicitHeight : 0) + headerGap
@@ -85,10 +94,15 @@ Item {
     }
 
     Repeater {
+        id: tileRepeater
+
         model: row.isHeader ? 0 : row.tileCount
 
         delegate: KaomojiButton {
+            id: tileButton
+
             required property int index
+            readonly property int rowIndex: row.index
             // Replaced whenever a tile of the row changes (a flash, a sparkle); each tile then
             // takes only what changed for it.
             readonly property var place: row.tiles[index]
@@ -107,6 +121,8 @@ Item {
             x: place.x
             width: place.width
             height: place.height
+            // Before the tile's own Tab, which would go on to the next tile.
+            Keys.onPressed: event => row.tileKeyPressed(tileButton, event)
         }
     }
 }

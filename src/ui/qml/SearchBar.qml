@@ -12,6 +12,9 @@ FocusScope {
 
     signal edited(string text)
     signal submitted
+    // Tab, Shift+Tab or Down in the field, for the window to send the keyboard on; it lets the
+    // event go where it does not.
+    signal navigationKeyPressed(var event)
 
     implicitWidth: row.implicitWidth + 2 * 8
     implicitHeight: row.implicitHeight + 2 * 8
@@ -56,6 +59,11 @@ FocusScope {
             text: searchBar.text
             onTextEdited: searchBar.edited(text)
             onAccepted: searchBar.submitted()
+            Keys.onPressed: event => {
+                if (event.key === Qt.Key_Tab || event.key === Qt.Key_Backtab
+                        || event.key === Qt.Key_Down)
+                    searchBar.navigationKeyPressed(event)
+            }
         }
     }
 }

@@ -93,6 +93,26 @@ private slots:
         }
     }
 
+    // Up and Down land on the tile of the next row whose centre is nearest the tile's own.
+    void nearestTileIsByCentre_data()
+    {
+        QTest::addColumn<QList<double>>("edges"); // left and right of each tile
+        QTest::addColumn<double>("centre");
+        QTest::addColumn<int>("nearest");
+        QTest::newRow("over a wide tile, nearer another's centre")
+            << QList<double> { 0, 186, 190, 200 } << 170.0 << 1;
+        QTest::newRow("as near to two: the left") << QList<double> { 0, 20, 40, 60 } << 30.0 << 0;
+    }
+    void nearestTileIsByCentre()
+    {
+        QFETCH(QList<double>, edges);
+        QFETCH(double, centre);
+        std::vector<Rows::Tile> tiles;
+        for (qsizetype i = 0; i < edges.size(); i += 2)
+            tiles.push_back({ {}, {}, 0, edges[i], { { edges[i + 1] - edges[i], 9 }, {}, false } });
+        QTEST(Rows::nearestTile(tiles, centre), "nearest");
+    }
+
     // Ten thousand faces of one's own build a screenful of tiles, each exactly as large as its
     // face asks to be; scrolling to the end builds the last ones.
     void buildsOnlyTheRowsNearTheViewport()

@@ -16,6 +16,7 @@ Q_IMPORT_QML_PLUGIN(PelmoraPlugin)
 Q_IMPORT_QML_PLUGIN(Pelmora_LayoutPlugin)
 
 using ItemFinder::click;
+using Rows = KaomojiRowsModel;
 using ItemFinder::isShown;
 
 // The picker window as the user meets it: the real views on a real (offscreen) window, driven by
@@ -70,6 +71,12 @@ class KaomojiWindowTest : public QObject {
                     points << QPoint(x, y);
         return points;
     }
+    QQuickItem *focused() { return window()->activeFocusItem(); }
+    bool inSight(QQuickItem *tile)
+    {
+        return QRectF({}, item("results")->size())
+            .contains(tile->mapRectToItem(item("results"), tile->boundingRect()));
+    }
     // The wand opens the form, which takes the keyboard 0.1 s later, once it has slid in.
     void openForm()
     {
@@ -85,14 +92,6 @@ private slots:
         QVERIFY(m_picker->show());
     }
     void cleanup() { m_picker.reset(); }
-
-    void opensReadyForTyping()
-    {
-        QTRY_COMPARE(m_picker->window->rootObject()->opacity(), 1.0);
-        QTRY_COMPARE(window()->activeFocusItem(), item("searchField"));
-        type("ca");
-        QCOMPARE(view().searchText(), QStringLiteral("ca"));
-    }
 
     // A click copies, flashes the tile for 0.3 s, shows the banner for 2 s and records the use.
     void clickCopiesFlashesAndShowsTheBanner()
@@ -428,37 +427,120 @@ private slots:
         QCOMPARE(dismissals.size(), 1);
     }
 
+    // The focused tile keeps the keyboard, in sight, while "Recently Used" comes in above it,
+    // and the keyboard stays in the results when its tile goes. Tab goes search, results, wand,
+    // menu and round; the chips are a Shift+Tab behind the results and take Left and Right. A
+    // letter typed away from the search goes on in it, and then Down and Return copy the first
+    // match.
     void keyboardReachesEverything()
     {
-        QTRY_COMPARE(window()->activeFocusItem(), item("searchField"));
-        for (const char *next : { "wandButton", "menuButton" }) {
+        QTRY_COMPARE(focused(), item("searchField"));
+        QPointer<QQuickItem> lowest; // in sight; the first rows are built top down
+        for (QQuickItem *tile : ItemFinder::all(window()->contentItem(), "tile"))
+            lowest = inSight(tile) ? tile : lowest.data();
+        lowest->forceActiveFocus(Qt::TabFocusReason);
+        QTest::keyClick(window(), Qt::Key_Return);
+        QTRY_VERIFY(section(KaomojiCategories::recentlyUsed));
+        QTRY_VERIFY(inSight(lowest) && focused() == lowest);
+        QTest::keyClick(window(), Qt::Key_Home);
+        QCOMPARE(focused()->property("sectionName"), KaomojiCategories::recentlyUsed);
+        view().clearRecentlyUsed();
+        QTRY_VERIFY(focused()->property("sectionName") == "Joy"
+            && focused()->property("visualFocus").toBool());
+
+        item("searchField")->forceActiveFocus();
+        for (const char *next : { "tile", "wandButton", "menuButton", "searchField", "tile" }) {
             QTest::keyClick(window(), Qt::Key_Tab);
-            QCOMPARE(window()->activeFocusItem(), item(next));
+            QCOMPARE(focused()->objectName(), next);
         }
-        QTest::keyClick(window(), Qt::Key_Tab);
-        QCOMPARE(window()->activeFocusItem(), chip("Joy"));
+        const QStringList categories = view().orderedCategories();
+        const QString second = categories[categories.indexOf("Joy") + 1];
+        QTest::keyClick(window(), Qt::Key_Backtab);
+        QCOMPARE(focused(), chip("Joy")); // the first, none being selected
+        QTest::keyClick(window(), Qt::Key_Right);
         QTest::keyClick(window(), Qt::Key_Space);
-        QCOMPARE(view().selectedCategories(), QStringList { "Joy" });
+        QCOMPARE(view().selectedCategories(), QStringList { second });
+        QTest::keyClick(window(), Qt::Key_Tab);
+        QCOMPARE(focused()->property("sectionName"), second);
+        QTest::keyClick(window(), Qt::Key_Backtab);
+        QCOMPARE(focused(), chip(second)); // the selected one
         QTest::keyClick(window(), Qt::Key_Return);
         QVERIFY(view().selectedCategories().isEmpty());
 
-        QQuickItem *focused = nullptr;
-        for (int step = 0; step < 60 && !(focused && focused->objectName() == "tile"); ++step) {
-            QTest::keyClick(window(), Qt::Key_Tab);
-            focused = window()->activeFocusItem();
-        }
-        QVERIFY(focused && focused->property("visualFocus").toBool());
+        type("cat");
+        QTest::keyClick(window(), Qt::Key_Down);
         QTest::keyClick(window(), Qt::Key_Space);
         QTest::keyClick(window(), Qt::Key_Return);
-        QCOMPARE(platform().copiedTexts, QStringList(2, focused->property("face").toString()));
-
-        item("searchField")->forceActiveFocus();
-        type("owl");
+        QCOMPARE(
+            platform().copiedTexts.mid(1), QStringList(2, focused()->property("face").toString()));
+        QTest::keyClick(window(), Qt::Key_C, Qt::ControlModifier); // not typing
+        // Text alone, as an input method gives it.
+        QTest::sendKeyEvent(QTest::Click, window(), Qt::Key_unknown, "ね", Qt::NoModifier);
         QTest::keyClick(window(), Qt::Key_Return);
-        QTRY_COMPARE(m_picker->service.prompts(), QStringList { "owl" });
+        QTRY_COMPARE(m_picker->service.prompts(), QStringList { "catね" });
         QSignalSpy dismissals(&view(), &KaomojiView::dismissRequested);
         QTest::keyClick(window(), Qt::Key_Escape);
         QCOMPARE(dismissals.size(), 1);
+    }
+
+    // Keys move among the tiles by their places as drawn: along the reading order, or to the
+    // tile of the row above or below whose centre is nearest, across section borders. The
+    // tile reached is scrolled into sight and shows its focus ring.
+    void keysMoveAmongTilesByPlace_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("to");
+        const auto row = [](const char *from, Qt::Key key, const char *to) {
+            QTest::addRow("%s, %s", from, qPrintable(QKeySequence(key).toString()))
+                << QString(from) << int(key) << QString(to);
+        };
+        row("search", Qt::Key_Down, "first");
+        row("first", Qt::Key_Up, "search");
+        row("first", Qt::Key_Right, "second");
+        row("end of the first row", Qt::Key_Right, "start of the second row");
+        row("start of the second row", Qt::Key_Left, "end of the first row");
+        row("end of the first row", Qt::Key_Down, "below");
+        row("first of Love", Qt::Key_Up, "above");
+        row("end of the second row", Qt::Key_Home, "first");
+        row("first", Qt::Key_End, "last");
+    }
+    void keysMoveAmongTilesByPlace()
+    {
+        QFETCH(QString, from);
+        QFETCH(int, key);
+        QFETCH(QString, to);
+        QList<QList<QQuickItem *>> lines; // the tiles built, row by row as drawn
+        for (QQuickItem *row : ItemFinder::all(window()->contentItem(), "resultRow"))
+            lines.append(ItemFinder::all(row, "tile"));
+        lines.removeAll({});
+        std::ranges::sort(lines, {}, [](auto &tiles) { return tiles[0]->parentItem()->y(); });
+        const auto sectionOf = [](auto &tiles) { return tiles[0]->property("sectionName"); };
+        const qsizetype love =
+            std::ranges::find(lines, QVariant("Love"), sectionOf) - lines.begin();
+        QHash<QString, QQuickItem *> places { { "search", item("searchField") },
+            { "first", lines[0][0] }, { "second", lines[0][1] },
+            { "end of the first row", lines[0].last() }, { "start of the second row", lines[1][0] },
+            { "end of the second row", lines[1].last() }, { "first of Love", lines[love][0] } };
+        QQuickItem *start = places[from];
+        start->forceActiveFocus(Qt::TabFocusReason);
+        const auto nearestOn = [&, centre = start->mapToScene(start->boundingRect().center()).x()](
+                                   qsizetype line) {
+            return std::ranges::min(lines[line], {}, [&](QQuickItem *tile) {
+                return std::abs(tile->mapToScene(tile->boundingRect().center()).x() - centre);
+            });
+        };
+        places.insert({ { "below", nearestOn(1) }, { "above", nearestOn(love - 1) } });
+
+        QTest::keyClick(window(), Qt::Key(key));
+        const Rows &rows = *view().rows();
+        if (to == "last") // built only now
+            QCOMPARE(focused()->property("kaomojiId"),
+                rows.row(rows.rowCount() - 1).tiles.back().id.toString(QUuid::WithoutBraces));
+        else
+            QCOMPARE(focused(), places[to]);
+        QTRY_VERIFY(
+            to == "search" || (focused()->property("visualFocus").toBool() && inSight(focused())));
     }
 
     void menuOffersDonateAndQuit()

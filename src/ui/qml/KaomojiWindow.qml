@@ -197,7 +197,7 @@ Rectangle {
         const place = rows.tilePlace(root.focusedSection, root.focusedId)
         if (root.focusTile(place))
             return true
-        const row = Math.min(root.focusedRow, rows.rowCount() - 1)
+        const row = Math.min(root.focusedRow, results.count - 1)
         return root.focusTile({ row: row, tile: root.focusedIndex })
                 || root.focusTile({ row: row, tile: 0 }) || root.focusFirstTile()
     }

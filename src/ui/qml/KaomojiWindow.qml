@@ -202,6 +202,12 @@ Rectangle {
                 || root.focusTile({ row: row, tile: 0 }) || root.focusFirstTile()
     }
 
+    // With no tile left, the keyboard goes back to the search rather than stay in an empty list.
+    function findTileAgain() {
+        if (root.Window.window.activeFocusItem === results && !root.focusResults())
+            searchBar.field.forceActiveFocus()
+    }
+
     function focusChips() {
         let first = null
         for (let index = 0; index < chips.count; ++index) {
@@ -294,7 +300,7 @@ Rectangle {
                 root.lastFocusItem = item
             // A tile's row rebuilt or gone leaves the keyboard with the list.
             if (item === results)
-                Qt.callLater(root.focusResults) // qmllint disable type
+                Qt.callLater(root.findTileAgain) // qmllint disable type
             if (item && item.objectName === "tile" && root.isInside(item, results)) {
                 const tile = item
                 root.focusedTile = tile

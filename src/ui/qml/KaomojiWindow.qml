@@ -239,7 +239,8 @@ Rectangle {
             if (!root.focusTile(place) && move === KaomojiRowsModel.Up)
                 searchBar.field.forceActiveFocus()
         } else if (event.key === Qt.Key_Tab) {
-            wandButton.forceActiveFocus(Qt.TabFocusReason)
+            if (!root.focusClearButton())
+                wandButton.forceActiveFocus(Qt.TabFocusReason)
         } else if (event.key === Qt.Key_Backtab) {
             root.focusChips()
         } else if (root.isPrintable(event)) {
@@ -247,6 +248,35 @@ Rectangle {
         } else {
             event.accepted = false
         }
+    }
+
+    // Recently Used's Clear sits in the first header: Tab from the results reaches it on the way
+    // to the wand.
+    function focusClearButton(): bool {
+        if (!root.view.hasRecentlyUsedKaomojis || results.count === 0)
+            return false
+        let first = results.itemAtIndex(0) as ResultRow
+        if (!first) {
+            results.positionViewAtIndex(0, ListView.Beginning)
+            results.forceLayout()
+            first = results.itemAtIndex(0) as ResultRow
+        }
+        const clear = first ? first.clearButton : null
+        if (clear)
+            clear.forceActiveFocus(Qt.TabFocusReason)
+        return clear !== null
+    }
+
+    function clearKeyPressed(event: var) {
+        event.accepted = true
+        if (event.key === Qt.Key_Tab)
+            wandButton.forceActiveFocus(Qt.TabFocusReason)
+        else if (event.key === Qt.Key_Backtab)
+            event.accepted = root.focusResults()
+        else if (root.isPrintable(event))
+            root.typeInSearch(event.text)
+        else
+            event.accepted = false
     }
 
     function chipKeyPressed(chip: var, event: var) {
@@ -527,6 +557,7 @@ Rectangle {
                     width: results.width - 2 * Theme.padding
                     view: root.view
                     onTileKeyPressed: (tile, event) => root.tileKeyPressed(tile, event)
+                    onClearKeyPressed: event => root.clearKeyPressed(event)
                     ListView.onAdd: {
                         if (fadesIn)
                             fadeIn.start()

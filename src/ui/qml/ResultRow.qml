@@ -24,10 +24,15 @@ Item {
     // A key pressed on one of the row's tiles that the tile itself does not take, for the window
     // to move the keyboard by.
     signal tileKeyPressed(KaomojiButton tile, var event)
+    // The same for a key the header's Clear button does not take.
+    signal clearKeyPressed(var event)
 
     function tileAt(index: int): Item {
         return tileRepeater.itemAt(index)
     }
+
+    // The header's Clear button while it is shown, else null.
+    property Item clearButton: null
 
     objectName: "resultRow"
     height: isHeader ? (header.count > 0 ? header.itemAt(0).implicitHeight : 0) + headerGap
@@ -41,6 +46,7 @@ Item {
 
         delegate: Item {
             readonly property string name: row.name
+            Component.onCompleted: row.clearButton = row.hasClearButton ? clearButton : null
 
             objectName: "resultSection"
             width: row.width
@@ -84,6 +90,7 @@ Item {
                 Accessible.onPressAction: row.view.clearRecentlyUsed()
                 Keys.onReturnPressed: row.view.clearRecentlyUsed()
                 Keys.onEnterPressed: row.view.clearRecentlyUsed()
+                Keys.onPressed: event => row.clearKeyPressed(event)
 
                 FocusRing {
                     cornerRadius: 3

@@ -1,5 +1,7 @@
 #include "PortalGlobalShortcut.h"
 
+#include "PortalRequest.h"
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusMetaType>
@@ -7,19 +9,11 @@
 
 namespace {
 
-const QString portalService = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString globalShortcuts = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
-const QString requestInterface = QStringLiteral("org.freedesktop.portal.Request");
 const QString shortcutId = QStringLiteral("toggle-picker");
 
 // a(sa{sv}): each shortcut's id and its properties.
 using PortalShortcuts = QList<std::pair<QString, QVariantMap>>;
-
-QDBusConnection bus()
-{
-    return QDBusConnection::sessionBus();
-}
 
 } // namespace
 
@@ -30,7 +24,8 @@ PortalGlobalShortcut::PortalGlobalShortcut(QObject *parent)
     qDBusRegisterMetaType<PortalShortcuts>();
     // QtDBus finds a slot taking an object path only once the type is registered by name.
     qRegisterMetaType<QDBusObjectPath>();
-    bus().connect(portalService, portalPath, globalShortcuts, QStringLiteral("Activated"), this,
+    PortalRequest::bus().connect(PortalRequest::service, PortalRequest::path, globalShortcuts,
+        QStringLiteral("Activated"), this,
         SLOT(shortcutActivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
 }
 
@@ -45,15 +40,16 @@ void PortalGlobalShortcut::bind(const ShortcutKeys &keys)
     m_keys = keys;
     if (keys.isOff())
         return;
-    if (!bus().isConnected()) {
+    if (!PortalRequest::bus().isConnected()) {
         emit failed(tr("there is no D-Bus session bus to reach the desktop's portal"));
         return;
     }
     // The portal answers for the properties of the interfaces it offers only.
-    QDBusMessage version = QDBusMessage::createMethodCall(portalService, portalPath,
-        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    QDBusMessage version =
+        QDBusMessage::createMethodCall(PortalRequest::service, PortalRequest::path,
+            QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     version.setArguments({ globalShortcuts, QStringLiteral("version") });
-    auto *watcher = new QDBusPendingCallWatcher(bus().asyncCall(version), this);
+    auto *watcher = new QDBusPendingCallWatcher(PortalRequest::bus().asyncCall(version), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, keys] {
         watcher->deleteLater();
         if (keys != m_keys)
@@ -74,27 +70,11 @@ void PortalGlobalShortcut::bind(const ShortcutKeys &keys)
 void PortalGlobalShortcut::request(
     const QString &method, QVariantList arguments, const char *responseSlot)
 {
-    const QString token = QStringLiteral("pelmora%1").arg(++m_requests);
-    QVariantMap options = arguments.takeLast().toMap();
-    options.insert(QStringLiteral("handle_token"), token);
-    arguments.append(options);
-    // The answer comes from an object named after our bus name and the token: listening before
-    // the call leaves no moment in which it could be missed.
-    const QString sender = bus().baseService().mid(1).replace(u'.', u'_');
-    m_pendingRequest = QStringLiteral("%1/request/%2/%3").arg(portalPath, sender, token);
-    bus().connect(portalService, m_pendingRequest, requestInterface, QStringLiteral("Response"),
-        this, responseSlot);
-
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(portalService, portalPath, globalShortcuts, method);
-    call.setArguments(arguments);
-    auto *watcher = new QDBusPendingCallWatcher(bus().asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, method] {
-        watcher->deleteLater();
-        if (watcher->isError())
-            emit failed(
-                tr("the desktop's portal refused %1: %2").arg(method, watcher->error().message()));
-    });
+    m_pendingRequest = PortalRequest::call(globalShortcuts, method, std::move(arguments),
+        QStringLiteral("pelmora%1").arg(++m_requests), this, responseSlot,
+        [this, method](const QString &error) {
+            emit failed(tr("the desktop's portal refused %1: %2").arg(method, error));
+        });
 }
 
 void PortalGlobalShortcut::sessionCreated(uint response, const QVariantMap &results)
@@ -138,10 +118,8 @@ void PortalGlobalShortcut::stopAwaiting()
 {
     if (m_pendingRequest.isEmpty())
         return;
-    for (const char *slot :
-        { SLOT(sessionCreated(uint, QVariantMap)), SLOT(shortcutsBound(uint, QVariantMap)) })
-        bus().disconnect(portalService, m_pendingRequest, requestInterface,
-            QStringLiteral("Response"), this, slot);
+    PortalRequest::stopListening(m_pendingRequest, this,
+        { SLOT(sessionCreated(uint, QVariantMap)), SLOT(shortcutsBound(uint, QVariantMap)) });
     m_pendingRequest.clear();
 }
 
@@ -151,7 +129,7 @@ void PortalGlobalShortcut::closeSession()
     stopAwaiting();
     if (m_session.isEmpty())
         return;
-    bus().asyncCall(QDBusMessage::createMethodCall(portalService, m_session,
+    PortalRequest::bus().asyncCall(QDBusMessage::createMethodCall(PortalRequest::service, m_session,
         QStringLiteral("org.freedesktop.portal.Session"), QStringLiteral("Close")));
     m_session.clear();
 }

@@ -1,5 +1,6 @@
 #include "RemoteDesktopPortal.h"
 
+#include "PortalRequest.h"
 #include "Preferences.h"
 
 #include <QDBusConnection>
@@ -10,18 +11,10 @@
 
 namespace {
 
-const QString portalService = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString remoteDesktop = QStringLiteral("org.freedesktop.portal.RemoteDesktop");
-const QString requestInterface = QStringLiteral("org.freedesktop.portal.Request");
 const QString restoreTokenKey = QStringLiteral("RemoteDesktopRestoreToken");
 constexpr uint keyboardDevice = 1;
 constexpr uint persistUntilRevoked = 2;
-
-QDBusConnection bus()
-{
-    return QDBusConnection::sessionBus();
-}
 
 } // namespace
 
@@ -36,19 +29,19 @@ RemoteDesktopPortal::~RemoteDesktopPortal()
 {
     stopAwaiting();
     if (m_started)
-        bus().asyncCall(QDBusMessage::createMethodCall(portalService, m_session,
-            QStringLiteral("org.freedesktop.portal.Session"), QStringLiteral("Close")));
+        PortalRequest::bus().asyncCall(QDBusMessage::createMethodCall(PortalRequest::service,
+            m_session, QStringLiteral("org.freedesktop.portal.Session"), QStringLiteral("Close")));
 }
 
 void RemoteDesktopPortal::probe()
 {
-    if (m_available || m_probing || !bus().isConnected())
+    if (m_available || m_probing || !PortalRequest::bus().isConnected())
         return;
     m_probing = true;
-    QDBusMessage get = QDBusMessage::createMethodCall(portalService, portalPath,
+    QDBusMessage get = QDBusMessage::createMethodCall(PortalRequest::service, PortalRequest::path,
         QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     get.setArguments({ remoteDesktop, QStringLiteral("AvailableDeviceTypes") });
-    auto *watcher = new QDBusPendingCallWatcher(bus().asyncCall(get), this);
+    auto *watcher = new QDBusPendingCallWatcher(PortalRequest::bus().asyncCall(get), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher] {
         watcher->deleteLater();
         m_probing = false;
@@ -79,27 +72,12 @@ void RemoteDesktopPortal::typeKeysyms(
 void RemoteDesktopPortal::request(
     const QString &method, QVariantList arguments, const char *responseSlot)
 {
-    const QString token = QStringLiteral("pelmora%1").arg(++m_requests);
-    QVariantMap options = arguments.takeLast().toMap();
-    options.insert(QStringLiteral("handle_token"), token);
-    arguments.append(options);
-    // Listening before the call leaves no moment in which the answer could be missed.
-    const QString sender = bus().baseService().mid(1).replace(u'.', u'_');
-    m_pendingRequest = QStringLiteral("%1/request/%2/%3").arg(portalPath, sender, token);
-    bus().connect(portalService, m_pendingRequest, requestInterface, QStringLiteral("Response"),
-        this, responseSlot);
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(portalService, portalPath, remoteDesktop, method);
-    call.setArguments(arguments);
-    auto *watcher = new QDBusPendingCallWatcher(bus().asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, method] {
-        watcher->deleteLater();
-        if (watcher->isError()) {
+    m_pendingRequest = PortalRequest::call(remoteDesktop, method, std::move(arguments),
+        QStringLiteral("pelmora%1").arg(++m_requests), this, responseSlot,
+        [this, method](const QString &error) {
             stopAwaiting();
-            finish(tr("the desktop's remote-desktop portal refused %1: %2")
-                       .arg(method, watcher->error().message()));
-        }
-    });
+            finish(tr("the desktop's remote-desktop portal refused %1: %2").arg(method, error));
+        });
 }
 
 void RemoteDesktopPortal::sessionCreated(uint response, const QVariantMap &results)
@@ -153,11 +131,11 @@ void RemoteDesktopPortal::started(uint response, const QVariantMap &results)
 void RemoteDesktopPortal::sendKeys()
 {
     const auto notify = [this](quint32 keysym, uint state) {
-        QDBusMessage call = QDBusMessage::createMethodCall(
-            portalService, portalPath, remoteDesktop, QStringLiteral("NotifyKeyboardKeysym"));
+        QDBusMessage call = QDBusMessage::createMethodCall(PortalRequest::service,
+            PortalRequest::path, remoteDesktop, QStringLiteral("NotifyKeyboardKeysym"));
         call.setArguments(
             { QVariant::fromValue(QDBusObjectPath(m_session)), QVariantMap(), int(keysym), state });
-        bus().asyncCall(call);
+        PortalRequest::bus().asyncCall(call);
     };
     for (const quint32 keysym : std::as_const(m_keysyms))
         notify(keysym, 1);
@@ -178,9 +156,8 @@ void RemoteDesktopPortal::stopAwaiting()
 {
     if (m_pendingRequest.isEmpty())
         return;
-    for (const char *slot : { SLOT(sessionCreated(uint, QVariantMap)),
-             SLOT(devicesSelected(uint, QVariantMap)), SLOT(started(uint, QVariantMap)) })
-        bus().disconnect(portalService, m_pendingRequest, requestInterface,
-            QStringLiteral("Response"), this, slot);
+    PortalRequest::stopListening(m_pendingRequest, this,
+        { SLOT(sessionCreated(uint, QVariantMap)), SLOT(devicesSelected(uint, QVariantMap)),
+            SLOT(started(uint, QVariantMap)) });
     m_pendingRequest.clear();
 }

@@ -36,6 +36,11 @@ xsession_has_display_number() {
     [ -s "$xsession_dir/display" ] && grep -q '^[0-9][0-9]*$' "$xsession_dir/display"
 }
 
+# The server said its number, or ended.
+xsession_display_settled() {
+    xsession_has_display_number || ! kill -0 "$xsession_xvfb_pid" 2>/dev/null
+}
+
 # Trayer owns the tray selection before it maps its panel, so a visible panel means that a
 # Pelmora started now finds a system tray.
 xsession_tray_is_up() {
@@ -72,7 +77,7 @@ xsession_start() {
     # Displays started at the same moment by other sessions now and then leave one that takes
     # no clients; such a display is given up for another.
     local attempt
-    for attempt in 1 2 3; do
+    for attempt in 1 2 3 4 5; do
         xsession_start_display && return 0
         echo "xsession: display attempt $attempt failed:" >&2
         cat "$xsession_dir/xvfb.log" >&2
@@ -84,14 +89,18 @@ xsession_start() {
 
 xsession_start_display() {
     rm -f "$xsession_dir/display"
-    # -displayfd picks a free display number and writes it once the server accepts clients.
-    # Both run in sessions of their own, so a Ctrl+C in the terminal reaches only Pelmora,
-    # which quits and then has them stopped.
-    setsid Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$xsession_dir/display" \
-        >"$xsession_dir/xvfb.log" 2>&1 &
+    # A display number drawn at random rather than the lowest free one: a server that has
+    # just ended may still be removing the socket of the number it had, which a new server
+    # taking that number at once would lose. Xvfb writes the number to -displayfd once it
+    # accepts clients, and ends at once when the number is taken. Both run in sessions of
+    # their own, so a Ctrl+C in the terminal reaches only Pelmora, which quits and then has
+    # them stopped.
+    setsid Xvfb ":$((20 + RANDOM % 980))" -displayfd 3 -screen 0 1280x800x24 -nolisten tcp \
+        3>"$xsession_dir/display" >"$xsession_dir/xvfb.log" 2>&1 &
     xsession_xvfb_pid=$!
     echo "$xsession_xvfb_pid" >"$xsession_dir/xvfb.pid"
-    xsession_poll 100 xsession_has_display_number || return 1
+    xsession_poll 100 xsession_display_settled
+    xsession_has_display_number || return 1
     xsession_display=":$(cat "$xsession_dir/display")"
     export DISPLAY="$xsession_display"
     xsession_poll 50 xdotool getdisplaygeometry >/dev/null 2>&1 || return 1

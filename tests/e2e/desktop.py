@@ -5,6 +5,7 @@ The tests run Debian's Python (/usr/bin/python3) with python3-dbus and python3-g
 """
 
 import os
+import random
 import pwd
 import subprocess
 import time
@@ -88,7 +89,7 @@ def wait_until(what, condition, seconds=30):
 def start_display(work):
     # Displays started at the same moment by other sessions now and then leave one that takes
     # no clients; such a display is given up for another.
-    for _ in range(3):
+    for _ in range(5):
         xvfb, display = start_xvfb(work)
         if display and subprocess.run(["xdotool", "getdisplaygeometry"], capture_output=True,
                                       env=dict(os.environ, DISPLAY=display)).returncode == 0:
@@ -101,7 +102,11 @@ def start_display(work):
 def start_xvfb(work):
     read_end, write_end = os.pipe()
     xvfb = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
+        # A number drawn at random rather than the lowest free one: a server that has just
+        # ended may still be removing the socket of the number it had. Xvfb ends at once when
+        # the number is taken.
+        ["Xvfb", f":{random.randrange(20, 1000)}", "-displayfd", str(write_end), "-screen", "0",
+         "1280x800x24", "-nolisten", "tcp"],
         pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=open(f"{work}/xvfb.log", "w"))
     os.close(write_end)
     # The number comes once the server accepts clients, ended by a line break.

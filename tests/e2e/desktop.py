@@ -4,6 +4,7 @@ watcher and host of their own on the session bus, and patient waiting.
 The tests run Debian's Python (/usr/bin/python3) with python3-dbus and python3-gi.
 """
 
+import json
 import os
 import random
 import pwd
@@ -11,6 +12,7 @@ import subprocess
 import time
 
 import dbus
+import dbus.lowlevel
 import dbus.service
 from gi.repository import GLib
 
@@ -234,6 +236,82 @@ class Sway:
             self.process.wait(5)
         except subprocess.TimeoutExpired:
             self.process.kill()
+
+
+def picker_node(sway):
+    """Pelmora's window in sway's tree, or None while it is not mapped."""
+    def walk(node):
+        if node.get("app_id") == "pelmora" and node.get("visible"):
+            return node
+        for child in node.get("nodes", []) + node.get("floating_nodes", []):
+            found = walk(child)
+            if found:
+                return found
+        return None
+    return walk(json.loads(sway.message(reply_type="get_tree")))
+
+
+def still_picture(environment, rect, path):
+    """A picture of the window once two shots in a row agree (the fade-in has ended)."""
+    geometry = f"{rect['x']},{rect['y']} {rect['width']}x{rect['height']}"
+    previous = None
+    for _ in range(60):
+        subprocess.run(["grim", "-g", geometry, path], env=environment, check=True)
+        current = open(path, "rb").read()
+        if current == previous:
+            return
+        previous = current
+        time.sleep(0.15)
+    raise Failure("the picker did not stop moving")
+
+
+def first_tile(sway, environment, probe, work):
+    """Where on the screen the picker's first result tile is, once the picker stands still."""
+    rect = picker_node(sway)["rect"]
+    still_picture(environment, rect, f"{work}/picker.png")
+    point = subprocess.run([probe, "first-tile", f"{work}/picker.png"],
+                           env=dict(environment, QT_QPA_PLATFORM="offscreen"),
+                           capture_output=True, text=True)
+    if point.returncode != 0:
+        raise Failure(f"no tile in the picker: {point.stderr}")
+    x, y = (int(value) for value in point.stdout.split())
+    return rect["x"] + x, rect["y"] + y
+
+
+def click_at(sway, pointer, x, y):
+    """A left click at x, y through the virtual pointer (pelmora-virtual-pointer) on sway."""
+    for step in (["set", str(x), str(y)], ["press", "button1"], ["release", "button1"]):
+        sway.message("seat", "seat0", "cursor", *step)
+        pointer.stdin.write("frame\n")
+        pointer.stdin.flush()
+        if pointer.stdout.readline().strip() != "done":
+            raise Failure("the virtual pointer stopped")
+
+
+class FakePortal(dbus.service.Object):
+    """The desktop's side of a portal, at the portal's path: one property to read, and answers
+    sent at once through the request object named after the caller and its token."""
+
+    def __init__(self, bus, interface, property_name, value):
+        super().__init__(bus, "/org/freedesktop/portal/desktop")
+        self.bus = bus
+        self.property = (interface, property_name)
+        self.value = value
+
+    @dbus.service.method(dbus.PROPERTIES_IFACE, in_signature="ss", out_signature="v")
+    def Get(self, interface, name):
+        if (interface, name) != self.property:
+            raise dbus.exceptions.DBusException(
+                name, name="org.freedesktop.DBus.Error.InvalidArgs")
+        return self.value
+
+    def respond(self, sender, options, results):
+        path = (f"/org/freedesktop/portal/desktop/request/{sender[1:].replace('.', '_')}/"
+                f"{options['handle_token']}")
+        response = dbus.lowlevel.SignalMessage(path, "org.freedesktop.portal.Request", "Response")
+        response.append(dbus.UInt32(0), dbus.Dictionary(results, signature="sv"))
+        self.bus.send_message(response)
+        return dbus.ObjectPath(path)
 
 
 def owned_bus_name(bus, name):

@@ -17,13 +17,12 @@ import sys
 import tempfile
 
 import dbus
-import dbus.lowlevel
 import dbus.service
 from dbus.mainloop.glib import DBusGMainLoop
 
-from desktop import ITEM, WATCHER, Failure, Pelmora, Sway, Watcher, clean_environment, \
-    owned_bus_name, wait_until
-from wayland_sway import picker_node, still_picture
+from desktop import (ITEM, WATCHER, Failure, FakePortal, Pelmora, Sway, Watcher,
+                     clean_environment, click_at, first_tile, owned_bus_name, picker_node,
+                     wait_until)
 
 
 PORTAL = "org.freedesktop.portal.Desktop"
@@ -31,30 +30,14 @@ REMOTE_DESKTOP = "org.freedesktop.portal.RemoteDesktop"
 SHIFT_L, INSERT = 0xffe1, 0xff63
 
 
-class RemoteDesktopPortal(dbus.service.Object):
+class RemoteDesktopPortal(FakePortal):
     """The desktop's side of the RemoteDesktop portal: it grants a keyboard at once and writes
     down the calls and keys."""
 
     def __init__(self, bus):
-        super().__init__(bus, "/org/freedesktop/portal/desktop")
-        self.bus = bus
+        super().__init__(bus, REMOTE_DESKTOP, "AvailableDeviceTypes", dbus.UInt32(1 | 2))
         self.calls = []
         self.keys = []
-
-    @dbus.service.method(dbus.PROPERTIES_IFACE, in_signature="ss", out_signature="v")
-    def Get(self, interface, name):
-        if (interface, name) != (REMOTE_DESKTOP, "AvailableDeviceTypes"):
-            raise dbus.exceptions.DBusException(
-                name, name="org.freedesktop.DBus.Error.InvalidArgs")
-        return dbus.UInt32(1 | 2)
-
-    def respond(self, sender, options, results):
-        path = (f"/org/freedesktop/portal/desktop/request/{sender[1:].replace('.', '_')}/"
-                f"{options['handle_token']}")
-        response = dbus.lowlevel.SignalMessage(path, "org.freedesktop.portal.Request", "Response")
-        response.append(dbus.UInt32(0), dbus.Dictionary(results, signature="sv"))
-        self.bus.send_message(response)
-        return dbus.ObjectPath(path)
 
     @dbus.service.method(REMOTE_DESKTOP, in_signature="a{sv}", out_signature="o",
                          sender_keyword="sender")
@@ -127,21 +110,7 @@ def main():
                                                        dbus_interface=ITEM)
                 wait_until("the picker to take the keyboard",
                            lambda: (picker_node(sway) or {}).get("focused"))
-                rect = picker_node(sway)["rect"]
-                still_picture(environment, rect, f"{work}/picker.png")
-                point = subprocess.run([probe, "first-tile", f"{work}/picker.png"],
-                                       env=dict(environment, QT_QPA_PLATFORM="offscreen"),
-                                       capture_output=True, text=True)
-                if point.returncode != 0:
-                    raise Failure(f"no tile in the picker: {point.stderr}")
-                x, y = (int(value) for value in point.stdout.split())
-                for step in (["set", str(rect["x"] + x), str(rect["y"] + y)],
-                             ["press", "button1"], ["release", "button1"]):
-                    sway.message("seat", "seat0", "cursor", *step)
-                    pointer.stdin.write("frame\n")
-                    pointer.stdin.flush()
-                    if pointer.stdout.readline().strip() != "done":
-                        raise Failure("the virtual pointer stopped")
+                click_at(sway, pointer, *first_tile(sway, environment, probe, work))
 
             click_first_tile()
             # foot may hand the face to cat in more than one piece.

@@ -15,7 +15,6 @@ Arguments: the pelmora executable, pelmora-window-probe, pelmora-virtual-pointer
 seat's mouse), the source tree.
 """
 
-import json
 import re
 import subprocess
 import sys
@@ -23,42 +22,25 @@ import tempfile
 import time
 
 import dbus
-import dbus.lowlevel
 import dbus.service
 from dbus.mainloop.glib import DBusGMainLoop
 
-from desktop import (ITEM, WATCHER, Failure, Pelmora, Sway, Watcher, clean_environment,
-                     owned_bus_name, wait_until)
+from desktop import (ITEM, WATCHER, Failure, FakePortal, Pelmora, Sway, Watcher,
+                     clean_environment, click_at, first_tile, owned_bus_name, picker_node,
+                     wait_until)
 
 
 PORTAL = "org.freedesktop.portal.Desktop"
 SHORTCUTS = "org.freedesktop.portal.GlobalShortcuts"
 
 
-class ShortcutsPortal(dbus.service.Object):
+class ShortcutsPortal(FakePortal):
     """The desktop's side of the GlobalShortcuts portal: it binds whatever it is asked for and
     answers every request at once."""
 
     def __init__(self, bus):
-        super().__init__(bus, "/org/freedesktop/portal/desktop")
-        self.bus = bus
+        super().__init__(bus, SHORTCUTS, "version", dbus.UInt32(1))
         self.bound = []  # (session, [(id, preferred trigger)])
-
-    @dbus.service.method(dbus.PROPERTIES_IFACE, in_signature="ss", out_signature="v")
-    def Get(self, interface, name):
-        if (interface, name) != (SHORTCUTS, "version"):
-            raise dbus.exceptions.DBusException(
-                name, name="org.freedesktop.DBus.Error.InvalidArgs")
-        return dbus.UInt32(1)
-
-    def respond(self, sender, options, results):
-        """Answers through the request object named after the caller and its token."""
-        path = (f"/org/freedesktop/portal/desktop/request/{sender[1:].replace('.', '_')}/"
-                f"{options['handle_token']}")
-        response = dbus.lowlevel.SignalMessage(path, "org.freedesktop.portal.Request", "Response")
-        response.append(dbus.UInt32(0), dbus.Dictionary(results, signature="sv"))
-        self.bus.send_message(response)
-        return dbus.ObjectPath(path)
 
     @dbus.service.method(SHORTCUTS, in_signature="a{sv}", out_signature="o",
                          sender_keyword="sender")
@@ -85,33 +67,6 @@ def cat_faces(source_dir):
     block = catalog[catalog.index(" catEntries[] = {"):]
     block = block[:block.index("\n};")]
     return set(re.findall(r'R"~\((.*?)\)~"', block))
-
-
-def picker_node(sway):
-    """Pelmora's window in sway's tree, or None while it is not mapped."""
-    def walk(node):
-        if node.get("app_id") == "pelmora" and node.get("visible"):
-            return node
-        for child in node.get("nodes", []) + node.get("floating_nodes", []):
-            found = walk(child)
-            if found:
-                return found
-        return None
-    return walk(json.loads(sway.message(reply_type="get_tree")))
-
-
-def still_picture(environment, rect, path):
-    """A picture of the window once two shots in a row agree (the fade-in has ended)."""
-    geometry = f"{rect['x']},{rect['y']} {rect['width']}x{rect['height']}"
-    previous = None
-    for _ in range(60):
-        subprocess.run(["grim", "-g", geometry, path], env=environment, check=True)
-        current = open(path, "rb").read()
-        if current == previous:
-            return
-        previous = current
-        time.sleep(0.15)
-    raise Failure("the picker did not stop moving")
 
 
 def main():
@@ -147,27 +102,14 @@ def main():
             # of wtype does; a BackSpace in the empty field takes that place.
             subprocess.run(["wtype", "-k", "BackSpace", "cat"], env=environment, check=True)
             time.sleep(0.3)
-            rect = picker_node(sway)["rect"]
-            still_picture(environment, rect, f"{work}/picker.png")
-            point = subprocess.run([probe, "first-tile", f"{work}/picker.png"],
-                                   env=dict(environment, QT_QPA_PLATFORM="offscreen"),
-                                   capture_output=True, text=True)
-            if point.returncode != 0:
-                raise Failure(f"no tile in the picker: {point.stderr}")
-            x, y = (int(value) for value in point.stdout.split())
+            x, y = first_tile(sway, environment, probe, work)
 
             sentinel = "pelmora-wayland-sentinel"
             others.append(subprocess.Popen(["wl-copy", sentinel], env=environment))
             wait_until("the sentinel on the clipboard", lambda: subprocess.run(
                 ["wl-paste", "-n"], env=environment, capture_output=True,
                 text=True).stdout == sentinel, 10)
-            for step in (["set", str(rect["x"] + x), str(rect["y"] + y)], ["press", "button1"],
-                         ["release", "button1"]):
-                sway.message("seat", "seat0", "cursor", *step)
-                pointer.stdin.write("frame\n")
-                pointer.stdin.flush()
-                if pointer.stdout.readline().strip() != "done":
-                    raise Failure("the virtual pointer stopped")
+            click_at(sway, pointer, x, y)
             face = wait_until("the clipboard to receive a face", lambda: (lambda text: (
                 text if text and text != sentinel else None))(subprocess.run(
                     ["wl-paste", "-n"], env=environment, capture_output=True,

@@ -21,9 +21,10 @@ RUN=(
     # the X11 platform plugin, QML modules, SVG icons, TLS
     qt6-qpa-plugins libqt6svg6 libqt6network6
     qml6-module-qtqml qml6-module-qtqml-workerscript qml6-module-qtquick
-    qml6-module-qtquick-controls qml6-module-qtquick-templates qml6-module-qtquick-layouts
     qml6-module-qtquick-window qml6-module-qtquick-shapes
-    qml6-module-qtquick-dialogs qml6-module-qt-labs-folderlistmodel # the menu's file dialogs
+    # the menu's file dialogs, drawn with Qt Quick's own controls
+    qml6-module-qtquick-dialogs qml6-module-qt-labs-folderlistmodel
+    qml6-module-qtquick-controls qml6-module-qtquick-templates qml6-module-qtquick-layouts
     # fonts that cover every code point of the built-in faces
     fontconfig fonts-dejavu-core
     fonts-wqy-microhei # kana, kanji, hangul letters, vertical brackets

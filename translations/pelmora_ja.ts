@@ -83,6 +83,28 @@
     </message>
 </context>
 <context>
+    <name>FileDialogs</name>
+    <message>
+        <source>Import Kaomoji</source>
+        <extracomment>Title of the file dialog that picks a file of kaomoji to add</extracomment>
+        <translation>顔文字を読み込む</translation>
+    </message>
+    <message>
+        <source>Kaomoji files (*.json *.txt)</source>
+        <extracomment>File type filters of the import dialog; keep the patterns in parentheses</extracomment>
+        <translation>顔文字ファイル (*.json *.txt)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>Export Kaomoji to a Folder</source>
+        <extracomment>Title of the dialog that picks the folder where the user&apos;s own kaomoji go</extracomment>
+        <translation>顔文字をフォルダーに書き出す</translation>
+    </message>
+</context>
+<context>
     <name>GenerationServiceStarter</name>
     <message>
         <source>the program pelmora-generator is not installed</source>
@@ -598,25 +620,6 @@
         <source>Export…</source>
         <extracomment>Menu item that writes the user&apos;s own kaomoji to a file they pick</extracomment>
         <translation>書き出す…</translation>
-    </message>
-    <message>
-        <source>Import Kaomoji</source>
-        <extracomment>Title of the file dialog that picks a file of kaomoji to add</extracomment>
-        <translation>顔文字を読み込む</translation>
-    </message>
-    <message>
-        <source>Kaomoji files (*.json *.txt)</source>
-        <extracomment>File type filters of the import dialog; keep the patterns in parentheses</extracomment>
-        <translation>顔文字ファイル (*.json *.txt)</translation>
-    </message>
-    <message>
-        <source>All files (*)</source>
-        <translation>すべてのファイル (*)</translation>
-    </message>
-    <message>
-        <source>Export Kaomoji to a Folder</source>
-        <extracomment>Title of the dialog that picks the folder where the user&apos;s own kaomoji go</extracomment>
-        <translation>顔文字をフォルダーに書き出す</translation>
     </message>
 </context>
 <context>

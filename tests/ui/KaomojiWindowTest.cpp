@@ -319,7 +319,7 @@ private slots:
         QVERIFY(m_picker->show());
         QCOMPARE(item("searchField")->property("placeholderText").toString(), "検索");
         QCOMPARE(item("sectionTitle")->property("text").toString(), "喜び");
-        const auto label = chip("Cat")->property("contentItem").value<QQuickItem *>();
+        const auto label = chip("Cat")->findChild<QQuickItem *>("chipLabel");
         QCOMPARE(label->property("text").toString(), "ねこ");
         store().addCustomKaomoji(Kaomoji::create("mine", "Custom"));
         for (const QString &category : view().orderedCategories()) {

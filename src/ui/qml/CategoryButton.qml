@@ -1,36 +1,30 @@
 import QtQuick
-import QtQuick.Controls.Fusion
 import Pelmora
 
 // One chip of the category bar: the category's name, filled in the accent colour and a
 // little larger while selected. A click only reports itself; the window decides.
-AbstractButton {
+PlainButton {
     id: chip
 
     required property KaomojiView view
     required property string category
     required property bool isSelected
+    // A screen reader hears of the chip as a check box, checked while selected.
+    readonly property bool checked: isSelected
     // Grows into the gaps around the chip without moving its neighbours. Drawn larger
     // rather than scaled as an item, which the software renderer would draw with jagged
     // corners.
     property real selectionScale: isSelected ? 1.1 : 1.0
 
     objectName: "categoryButton"
-    implicitWidth: implicitContentWidth + leftPadding + rightPadding
-    implicitHeight: implicitContentHeight + topPadding + bottomPadding
-    leftPadding: 10
-    rightPadding: 10
-    topPadding: 5
-    bottomPadding: 5
-    leftInset: -(selectionScale - 1) * width / 2
-    rightInset: leftInset
-    topInset: -(selectionScale - 1) * height / 2
-    bottomInset: topInset
-    focusPolicy: Qt.TabFocus
+    implicitWidth: label.implicitWidth + 2 * 10
+    implicitHeight: label.implicitHeight + 2 * 5
+    Accessible.role: Accessible.CheckBox
     Accessible.name: chip.view.categoryName(chip.category)
-    // A checkable button, so that screen readers hear of it as one that is on or off.
-    checkable: true
-    checked: isSelected
+    Accessible.checkable: true
+    Accessible.checked: checked
+    // A screen reader's action: without this, Qt would change nothing.
+    Accessible.onToggleAction: activate()
 
     Behavior on selectionScale {
         SpringAnimation {
@@ -40,21 +34,13 @@ AbstractButton {
         }
     }
 
-    contentItem: InkText {
-        text: chip.view.categoryName(chip.category)
-        scale: chip.selectionScale
-        color: chip.isSelected ? Theme.white : Theme.primary
-
-        Behavior on color {
-            ColorAnimation {
-                duration: Theme.springSettleMilliseconds
-                easing.type: Easing.OutCubic
-            }
-        }
-    }
-
-    background: Rectangle {
+    Rectangle {
         objectName: "chipBackground"
+        anchors.fill: parent
+        anchors.leftMargin: -(chip.selectionScale - 1) * chip.width / 2
+        anchors.rightMargin: anchors.leftMargin
+        anchors.topMargin: -(chip.selectionScale - 1) * chip.height / 2
+        anchors.bottomMargin: anchors.topMargin
         radius: 15 * chip.selectionScale
         color: chip.isSelected ? Theme.accent : Theme.controlBackground
 
@@ -71,11 +57,22 @@ AbstractButton {
         }
     }
 
-    Keys.onReturnPressed: clicked()
-    // A screen reader's action: without these, Qt would flip `checked` and nothing else.
-    Accessible.onPressAction: clicked()
-    Accessible.onToggleAction: clicked()
-    Keys.onEnterPressed: clicked()
+    InkText {
+        id: label
+
+        objectName: "chipLabel"
+        anchors.centerIn: parent
+        text: chip.view.categoryName(chip.category)
+        scale: chip.selectionScale
+        color: chip.isSelected ? Theme.white : Theme.primary
+
+        Behavior on color {
+            ColorAnimation {
+                duration: Theme.springSettleMilliseconds
+                easing.type: Easing.OutCubic
+            }
+        }
+    }
 
     PointingHand {
         anchors.fill: parent

@@ -1,13 +1,12 @@
 pragma ComponentBehavior: Bound
 
 import QtQuick
-import QtQuick.Controls.Fusion
 import Pelmora
 
 // One result tile: a kaomoji face that copies itself on a click (or Space or Return), flashes
 // blue for a moment and, in the "Custom" section, can be deleted from its context menu. The
 // newest generated kaomoji sparkles.
-AbstractButton {
+PlainButton {
     id: tile
 
     required property KaomojiView view
@@ -23,20 +22,36 @@ AbstractButton {
     property real inkRight
     property real inkBottom
     // Made at the first right click: most tiles never need one.
-    property Menu menu: null
+    property PopupMenu menu: null
 
     objectName: "tile"
-    implicitWidth: implicitContentWidth + leftPadding + rightPadding
-    implicitHeight: implicitContentHeight + topPadding + bottomPadding
-    padding: 8
-    // A click leaves the keyboard where it was, in the search field as a rule.
-    focusPolicy: Qt.TabFocus
+    // What the face asks for; the rows model places the tile at the size it measured alike.
+    implicitWidth: faceText.implicitWidth + 2 * 8
+    implicitHeight: faceText.implicitHeight + 2 * 8
     Accessible.name: face
     Accessible.description: view.screenReaderActive ? view.kaomojiDescription(sectionName, kaomojiId)
                                                     : ""
 
-    contentItem: Text {
+    Rectangle {
+        objectName: "tileBackground"
+        anchors.fill: parent
+        radius: 5
+        color: tile.flashing ? Theme.blue : Theme.controlBackground
+
+        Behavior on color {
+            ColorAnimation {
+                duration: 200
+                easing.type: Easing.InOutQuad
+            }
+        }
+    }
+
+    Text {
+        id: faceText
+
         objectName: "faceText"
+        anchors.fill: parent
+        anchors.margins: 8
         // Left to right whatever the first letter: a face that starts with an Arabic letter
         // would otherwise be drawn mirrored, unlike the text that is copied.
         text: "\u200e" + tile.face
@@ -47,19 +62,6 @@ AbstractButton {
         rightPadding: tile.inkRight
         bottomPadding: tile.inkBottom
         color: tile.flashing ? Theme.white : Theme.primary
-
-        Behavior on color {
-            ColorAnimation {
-                duration: 200
-                easing.type: Easing.InOutQuad
-            }
-        }
-    }
-
-    background: Rectangle {
-        objectName: "tileBackground"
-        radius: 5
-        color: tile.flashing ? Theme.blue : Theme.controlBackground
 
         Behavior on color {
             ColorAnimation {
@@ -82,14 +84,9 @@ AbstractButton {
     }
 
     onClicked: copy()
-    // Qt Quick's buttons do not run their own click for a screen reader's action.
-    Accessible.onPressAction: copy()
-    Keys.onReturnPressed: copy()
-    Keys.onEnterPressed: copy()
     Keys.onMenuPressed: openMenu(0, tile.height)
 
-    // The right click is taken on this item rather than on the button, which would then
-    // take every mouse button and copy on a right click too.
+    // The right click opens the menu; the button itself takes only the left one.
     PointingHand {
         anchors.fill: parent
         view: tile.view
@@ -107,10 +104,10 @@ AbstractButton {
     Component {
         id: menuComponent
 
-        Menu {
+        PopupMenu {
             objectName: "tileMenu"
 
-            MenuItem {
+            PopupMenuItem {
                 objectName: "deleteItem"
                 //: Context menu item of a kaomoji of one's own
                 text: qsTr("Delete")

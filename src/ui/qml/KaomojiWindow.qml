@@ -1,7 +1,6 @@
 pragma ComponentBehavior: Bound
 
 import QtQuick
-import QtQuick.Controls.Fusion
 import Pelmora
 
 // The picker window's content, top to bottom: the header (search, wand, menu), the custom
@@ -20,33 +19,6 @@ Rectangle {
     // Only the first appearance fades in: the view never becomes invisible again.
     opacity: view.isVisible ? 1 : 0
     focus: true
-    // The controls' style keeps a light palette of its own; the desktop's, given here, reaches
-    // every button, field and menu, so that a dark desktop gets dark controls.
-    palette {
-        alternateBase: Theme.palette.alternateBase
-        base: Theme.palette.base
-        button: Theme.palette.button
-        buttonText: Theme.palette.buttonText
-        dark: Theme.palette.dark
-        highlight: Theme.palette.highlight
-        highlightedText: Theme.palette.highlightedText
-        light: Theme.palette.light
-        mid: Theme.palette.mid
-        midlight: Theme.palette.midlight
-        placeholderText: Theme.palette.placeholderText
-        shadow: Theme.palette.shadow
-        text: Theme.palette.text
-        window: Theme.palette.window
-        windowText: Theme.palette.windowText
-
-        disabled {
-            base: Theme.disabledPalette.base
-            button: Theme.disabledPalette.button
-            buttonText: Theme.disabledPalette.buttonText
-            text: Theme.disabledPalette.text
-            windowText: Theme.disabledPalette.windowText
-        }
-    }
 
     Behavior on opacity {
         NumberAnimation {
@@ -122,22 +94,6 @@ Rectangle {
             else if (root.view.focusedField === KaomojiView.Search)
                 root.view.focusedField = KaomojiView.None
         }
-    }
-
-    // Where the keyboard was last inside the window, to go back to when a pop-up menu closes.
-    property Item lastFocusItem
-
-    // A closing pop-up menu hands the keyboard to the window's own root, where no key is
-    // heard: give it back to where it was, or to the search field.
-    function giveBackFocus() {
-        const window = root.Window.window
-        if (!window || !window.active || window.activeFocusItem !== window.contentItem)
-            return
-        const item = root.lastFocusItem
-        if (item && item.visible && root.isInside(item, root))
-            item.forceActiveFocus()
-        else
-            searchBar.field.forceActiveFocus()
     }
 
     // The tile the keyboard was last on, to go back to from elsewhere and to find again when
@@ -322,12 +278,6 @@ Rectangle {
         function onActiveFocusItemChanged() {
             const window = root.Window.window
             const item = window.activeFocusItem
-            // Once the menu has finished closing. The linter of Qt 6.4 does not know
-            // callLater as a method.
-            if (item === window.contentItem)
-                Qt.callLater(root.giveBackFocus) // qmllint disable type
-            else if (root.isInside(item, root))
-                root.lastFocusItem = item
             // A tile's row rebuilt or gone leaves the keyboard with the list.
             if (item === results)
                 Qt.callLater(root.findTileAgain) // qmllint disable type
@@ -536,7 +486,6 @@ Rectangle {
                 // above it change.
                 currentIndex: -1
                 keyNavigationEnabled: false
-                ScrollBar.vertical: ScrollBar {}
 
                 // The rows are laid out for the width their tiles get.
                 function layOutRows() {
@@ -574,6 +523,13 @@ Rectangle {
                         easing.type: Easing.OutCubic
                     }
                 }
+            }
+
+            ScrollHandle {
+                anchors.right: results.right
+                anchors.top: results.top
+                anchors.bottom: results.bottom
+                flickable: results
             }
 
             EmptyStateView {

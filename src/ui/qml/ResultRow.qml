@@ -1,7 +1,6 @@
 pragma ComponentBehavior: Bound
 
 import QtQuick
-import QtQuick.Controls.Fusion
 import Pelmora
 
 // One row of the results: a section's name as its header ("Recently Used" with its "Clear"
@@ -68,29 +67,27 @@ Item {
                 Accessible.name: text
             }
 
-            AbstractButton {
+            PlainButton {
                 id: clearButton
 
                 objectName: "clearButton"
                 anchors.right: parent.right
                 anchors.verticalCenter: parent.verticalCenter
                 visible: row.hasClearButton
-                focusPolicy: Qt.TabFocus
-                implicitWidth: visible ? implicitContentWidth : 0
-                implicitHeight: implicitContentHeight
-                //: Empties the recently used kaomoji
-                text: qsTr("Clear")
-                contentItem: Text {
-                    text: clearButton.text
+                implicitWidth: visible ? clearText.implicitWidth : 0
+                implicitHeight: clearText.implicitHeight
+                Accessible.name: clearText.text
+                onClicked: row.view.clearRecentlyUsed()
+                Keys.onPressed: event => row.clearKeyPressed(event)
+
+                Text {
+                    id: clearText
+
+                    //: Empties the recently used kaomoji
+                    text: qsTr("Clear")
                     textFormat: Text.PlainText
                     color: Theme.secondary
                 }
-                onClicked: row.view.clearRecentlyUsed()
-                // Qt Quick's buttons do not run their own click for a screen reader's action.
-                Accessible.onPressAction: row.view.clearRecentlyUsed()
-                Keys.onReturnPressed: row.view.clearRecentlyUsed()
-                Keys.onEnterPressed: row.view.clearRecentlyUsed()
-                Keys.onPressed: event => row.clearKeyPressed(event)
 
                 FocusRing {
                     cornerRadius: 3

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls.Fusion
 import Pelmora
 
 // The search field: a magnifying glass and a borderless field in a rounded box. It shows
@@ -40,22 +39,15 @@ FocusScope {
             color: Theme.secondary
         }
 
-        TextField {
+        TextBox {
             id: field
 
             objectName: "searchField"
-            // The desktop's colours, also where the controls' style keeps its own.
-            color: Theme.text
-            placeholderTextColor: Theme.secondary
             anchors.verticalCenter: parent.verticalCenter
             width: row.width - magnifyingGlass.width - row.spacing
             focus: true
-            padding: 0
-            background: null
             //: Placeholder of the search field
             placeholderText: qsTr("Search")
-            // What the placeholder says is the field's only label.
-            Accessible.name: placeholderText
             text: searchBar.text
             onTextEdited: searchBar.edited(text)
             onAccepted: searchBar.submitted()

@@ -22,6 +22,8 @@ QtObject {
     readonly property color secondary: Qt.rgba(palette.windowText.r, palette.windowText.g,
                                                palette.windowText.b, 0.55)
     readonly property color accent: palette.highlight
+    // The edge of a field, a button or a menu.
+    readonly property color outline: Qt.darker(palette.window, 1.4)
     readonly property color blue: "#0a84ff"
     readonly property color red: "#e5484d"
     readonly property color yellow: "#ffcc00"

@@ -1,11 +1,10 @@
 import QtQuick
-import QtQuick.Controls.Fusion
 import Pelmora
 
 // The button beside the search field. With an empty search it opens ("plus") and closes
 // ("xmark") the custom form; with search text it is the blue wand that generates a kaomoji
 // from that text, turning into a busy indicator while the request is out.
-AbstractButton {
+PlainButton {
     id: wand
 
     required property KaomojiView view
@@ -15,10 +14,8 @@ AbstractButton {
     enabled: !view.isGeneratingAI
     // Faded while a generation runs, when a click does nothing.
     opacity: enabled ? 1 : 0.5
-    focusPolicy: Qt.TabFocus
-    implicitWidth: generates ? implicitContentWidth + leftPadding + rightPadding : 32
-    implicitHeight: generates ? implicitContentHeight + topPadding + bottomPadding : 32
-    padding: generates ? 8 : 0
+    implicitWidth: 32
+    implicitHeight: 32
     Accessible.name: accessibleName()
 
     function accessibleName(): string {
@@ -32,50 +29,34 @@ AbstractButton {
         return qsTr("Add your own kaomoji")
     }
 
-    contentItem: Item {
-        implicitWidth: 16
-        implicitHeight: 16
+    onClicked: view.wandAction()
 
-        SymbolImage {
-            objectName: "wandSymbol"
-            anchors.centerIn: parent
-            width: 16
-            height: 16
-            visible: !(wand.generates && wand.view.isGeneratingAI)
-            name: wand.generates ? "wand.and.stars"
-                                 : (wand.view.showingCustomForm ? "xmark" : "plus")
-            color: wand.generates ? Theme.white : Theme.primary
-        }
-
-        // Hidden with the window: its spinning would otherwise go on out of sight.
-        BusyIndicator {
-            objectName: "wandBusyIndicator"
-            anchors.centerIn: parent
-            width: 32
-            height: 32
-            padding: 0
-            scale: 0.5
-            visible: wand.generates && wand.view.isGeneratingAI && wand.Window.window !== null
-                     && wand.Window.window.visible
-            running: visible
-            palette.text: Theme.white
-        }
-    }
-
-    background: Rectangle {
+    Rectangle {
         objectName: "wandBackground"
+        anchors.fill: parent
         radius: 8
         color: wand.generates ? Theme.blue : Theme.controlBackground
     }
 
-    onClicked: view.wandAction()
-    // Qt Quick's buttons do not run their own click for a screen reader's action.
-    Accessible.onPressAction: {
-        if (enabled)
-            view.wandAction()
+    SymbolImage {
+        objectName: "wandSymbol"
+        anchors.centerIn: parent
+        width: 16
+        height: 16
+        visible: !(wand.generates && wand.view.isGeneratingAI)
+        name: wand.generates ? "wand.and.stars" : (wand.view.showingCustomForm ? "xmark" : "plus")
+        color: wand.generates ? Theme.white : Theme.primary
     }
-    Keys.onReturnPressed: view.wandAction()
-    Keys.onEnterPressed: view.wandAction()
+
+    // Hidden with the window: its turning would otherwise go on out of sight.
+    Spinner {
+        objectName: "wandBusyIndicator"
+        anchors.centerIn: parent
+        visible: wand.generates && wand.view.isGeneratingAI && wand.Window.window !== null
+                 && wand.Window.window.visible
+        running: visible
+        color: Theme.white
+    }
 
     FocusRing {
         cornerRadius: 8

@@ -16,8 +16,9 @@ QFont from(const QFont &desktopFont);
 void returnFilePages();
 
 // Also closes the fonts that no item draws with any more (those that measuring opened for faces
-// not on screen) and returns the freed heap: for a window that hides, as the next faces shown
-// open their fonts again and the next allocations touch fresh pages.
+// not on screen) and returns the freed heap: once every face is measured, and for a window that
+// hides, as the next faces shown open their fonts again and the next allocations touch fresh
+// pages.
 void releaseUnused();
 
 } // namespace FaceFont

@@ -490,7 +490,7 @@ void KaomojiRowsModel::measureSlice()
         measure(m_unmeasured.takeFirst());
     if (m_unmeasured.isEmpty()) {
         refresh();
-        FaceFont::returnFilePages();
+        FaceFont::releaseUnused();
     } else
         m_measuring.start();
 }

@@ -113,6 +113,33 @@ private slots:
         QTEST(Rows::nearestTile(tiles, centre), "nearest");
     }
 
+    // Every built-in face, whatever its scripts and marks, gets exactly the tile its text asks
+    // for: the rows model measures faces as the tiles draw them.
+    void everyBuiltInFaceGetsTheTileItsTextAsksFor()
+    {
+        PickerFixture picker;
+        QVERIFY(picker.show());
+        QTRY_VERIFY(picker.view.rows()->isMeasured());
+        QQuickItem *results = picker.item("results");
+        QSet<QString> seen;
+        while (true) {
+            QVERIFY(QQuickTest::qWaitForPolish(picker.window.get()));
+            for (QQuickItem *tile : ItemFinder::all(results, "tile")) {
+                QCOMPARE(QSizeF(tile->implicitWidth(), tile->implicitHeight()), tile->size());
+                seen.insert(tile->property("face").toString());
+            }
+            if (results->property("atYEnd").toBool())
+                break;
+            results->setProperty("contentY", results->property("contentY").toReal() + 300);
+        }
+        QSet<QString> shown; // the faces of every category with a chip
+        for (const QString &section : picker.view.sections()->names())
+            for (const Kaomoji &kaomoji : picker.store().presetKaomojis().value(section))
+                shown.insert(kaomoji.face());
+        QVERIFY(shown.size() > 400);
+        QCOMPARE(seen, shown);
+    }
+
     // Ten thousand faces of one's own build a screenful of tiles, each exactly as large as its
     // face asks to be; scrolling to the end builds the last ones.
     void buildsOnlyTheRowsNearTheViewport()

@@ -17,6 +17,7 @@ PlainButton {
     property real selectionScale: isSelected ? 1.1 : 1.0
 
     objectName: "categoryButton"
+    pointingHandView: view
     implicitWidth: label.implicitWidth + 2 * 10
     implicitHeight: label.implicitHeight + 2 * 5
     Accessible.role: Accessible.CheckBox
@@ -72,10 +73,5 @@ PlainButton {
                 easing.type: Easing.OutCubic
             }
         }
-    }
-
-    PointingHand {
-        anchors.fill: parent
-        view: chip.view
     }
 }

@@ -23,8 +23,14 @@ PlainButton {
     property real inkBottom
     // Made at the first right click: most tiles never need one.
     property PopupMenu menu: null
+    // The sparkles, made anew each time the tile becomes the newest generated one; and the
+    // focus ring, made the first time the keyboard comes. Most tiles never need either.
+    property Item sparkles: null
+    property Item focusRing: null
 
     objectName: "tile"
+    pointingHandView: view
+    takesRightClick: canDelete
     // What the face asks for; the rows model places the tile at the size it measured alike.
     implicitWidth: faceText.implicitWidth + 2 * 8
     implicitHeight: faceText.implicitHeight + 2 * 8
@@ -84,22 +90,8 @@ PlainButton {
     }
 
     onClicked: copy()
+    onRightClicked: (x, y) => openMenu(x, y)
     Keys.onMenuPressed: openMenu(0, tile.height)
-
-    // The right click opens the menu; the button itself takes only the left one.
-    PointingHand {
-        anchors.fill: parent
-        view: tile.view
-
-        // A mouse area, not a tap handler: Qt 6.4 on Wayland reports the pointer as a touchpad,
-        // whose taps a tap handler takes whatever the button, so left clicks opened the menu
-        // instead of copying.
-        MouseArea {
-            anchors.fill: parent
-            acceptedButtons: Qt.RightButton
-            onClicked: mouse => tile.openMenu(mouse.x, mouse.y)
-        }
-    }
 
     Component {
         id: menuComponent
@@ -116,11 +108,26 @@ PlainButton {
         }
     }
 
-    // The sparkles, made anew each time the tile becomes the newest generated one.
-    Repeater {
-        model: tile.isMostRecentAI ? 1 : 0
+    function showSparkles() {
+        if (tile.isMostRecentAI && !tile.sparkles) {
+            tile.sparkles = sparklesComponent.createObject(tile)
+        } else if (!tile.isMostRecentAI && tile.sparkles) {
+            tile.sparkles.destroy()
+            tile.sparkles = null
+        }
+    }
 
-        delegate: SparkleEffect {
+    onIsMostRecentAIChanged: showSparkles()
+    Component.onCompleted: showSparkles()
+    onVisualFocusChanged: {
+        if (visualFocus && !tile.focusRing)
+            tile.focusRing = focusRingComponent.createObject(tile)
+    }
+
+    Component {
+        id: sparklesComponent
+
+        SparkleEffect {
             anchors.fill: parent
             z: 1
             sparkleCount: 15
@@ -128,8 +135,12 @@ PlainButton {
         }
     }
 
-    FocusRing {
-        cornerRadius: 5
-        visible: tile.visualFocus
+    Component {
+        id: focusRingComponent
+
+        FocusRing {
+            cornerRadius: 5
+            visible: tile.visualFocus
+        }
     }
 }

@@ -480,7 +480,7 @@ Rectangle {
                 topMargin: Theme.padding
                 bottomMargin: Theme.padding
                 // Rows are built as they come near the viewport, not all at once.
-                cacheBuffer: 300
+                cacheBuffer: 100
                 boundsBehavior: Flickable.StopAtBounds
                 // No current row: it would take the keyboard from a tile whenever the rows
                 // above it change.
@@ -498,30 +498,12 @@ Rectangle {
                 // transitions are not used: they leave a row in the wrong place when one above
                 // it changes height while they run.
                 delegate: ResultRow {
-                    id: resultRow
-
-                    required property bool fadesIn
-
                     x: Theme.padding
                     width: results.width - 2 * Theme.padding
                     view: root.view
                     onTileKeyPressed: (tile, event) => root.tileKeyPressed(tile, event)
                     onClearKeyPressed: event => root.clearKeyPressed(event)
-                    ListView.onAdd: {
-                        if (fadesIn)
-                            fadeIn.start()
-                    }
-
-                    NumberAnimation {
-                        id: fadeIn
-
-                        target: resultRow
-                        property: "opacity"
-                        from: 0
-                        to: 1
-                        duration: Theme.springSettleMilliseconds
-                        easing.type: Easing.OutCubic
-                    }
+                    ListView.onAdd: fadeIn()
                 }
             }
 

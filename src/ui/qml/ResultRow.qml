@@ -5,7 +5,9 @@ import Pelmora
 
 // One row of the results: a section's name as its header ("Recently Used" with its "Clear"
 // button), or a row of the section's tiles, each where the rows model placed it. A row that
-// stays keeps its tiles while the rows around it come and go.
+// stays keeps its tiles while the rows around it come and go. A row shows the same section and
+// the same tiles for as long as it lives (the model replaces a row whose tiles change), so its
+// header or tiles are made once, when it is.
 Item {
     id: row
 
@@ -19,6 +21,13 @@ Item {
     required property var tiles
     required property int tileCount
     required property real rowHeight
+    // Fades the row in, for a section that joins the results.
+    required property bool fadesIn
+
+    // The header's Clear button while it is shown, else null.
+    property Item clearButton: null
+    property Item header: null
+    property list<Item> tileItems
 
     // A key pressed on one of the row's tiles that the tile itself does not take, for the window
     // to move the keyboard by.
@@ -27,25 +36,35 @@ Item {
     signal clearKeyPressed(var event)
 
     function tileAt(index: int): Item {
-        return tileRepeater.itemAt(index)
+        return index >= 0 && index < row.tileItems.length ? row.tileItems[index] : null
     }
 
-    // The header's Clear button while it is shown, else null.
-    property Item clearButton: null
+    function fadeIn() {
+        if (row.fadesIn)
+            fadeInComponent.createObject(row)
+    }
 
     objectName: "resultRow"
-    height: isHeader ? (header.count > 0 ? header.itemAt(0).implicitHeight : 0) + headerGap
-                     : rowHeight
+    height: isHeader ? (header ? header.implicitHeight : 0) + headerGap : rowHeight
 
-    // A Repeater rather than a Loader, which on Qt 6.4 refuses components bound to this file.
-    Repeater {
-        id: header
+    Component.onCompleted: {
+        if (row.isHeader) {
+            row.header = headerComponent.createObject(row)
+            row.clearButton = row.hasClearButton ? row.header.clearButton : null
+            return
+        }
+        const made = []
+        for (let index = 0; index < row.tileCount; ++index)
+            made.push(tileComponent.createObject(row, { index: index }))
+        row.tileItems = made
+    }
 
-        model: row.isHeader ? 1 : 0
+    Component {
+        id: headerComponent
 
-        delegate: Item {
+        Item {
             readonly property string name: row.name
-            Component.onCompleted: row.clearButton = row.hasClearButton ? clearButton : null
+            readonly property alias clearButton: clearButton
 
             objectName: "resultSection"
             width: row.width
@@ -97,12 +116,10 @@ Item {
         }
     }
 
-    Repeater {
-        id: tileRepeater
+    Component {
+        id: tileComponent
 
-        model: row.isHeader ? 0 : row.tileCount
-
-        delegate: KaomojiButton {
+        KaomojiButton {
             id: tileButton
 
             required property int index
@@ -127,6 +144,21 @@ Item {
             height: place.height
             // Before the tile's own Tab, which would go on to the next tile.
             Keys.onPressed: event => row.tileKeyPressed(tileButton, event)
+        }
+    }
+
+    Component {
+        id: fadeInComponent
+
+        NumberAnimation {
+            target: row
+            property: "opacity"
+            from: 0
+            to: 1
+            duration: Theme.springSettleMilliseconds
+            easing.type: Easing.OutCubic
+            running: true
+            onFinished: destroy()
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "TrayIconRenderer.h"
 
+#include <QHash>
 #include <QIconEngine>
 #include <QImage>
 #include <QPainter>
@@ -7,42 +8,6 @@
 #include <cmath>
 
 namespace {
-
-// The drawn pictures under a theme icon's name.
-class NamedPictures final : public QIconEngine {
-public:
-    NamedPictures(QIcon pictures, QString name)
-        : m_pictures(std::move(pictures))
-        , m_name(std::move(name))
-    {
-    }
-
-    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
-    {
-        m_pictures.paint(painter, rect, Qt::AlignCenter, mode, state);
-    }
-    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
-    {
-        return m_pictures.pixmap(size, mode, state);
-    }
-    QPixmap scaledPixmap(
-        const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
-    {
-        // Asked in device pixels.
-        return m_pictures.pixmap((QSizeF(size) / scale).toSize(), scale, mode, state);
-    }
-    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
-    {
-        return m_pictures.availableSizes(mode, state);
-    }
-    QString iconName() override { return m_name; }
-    QString key() const override { return QStringLiteral("NamedPictures"); }
-    QIconEngine *clone() const override { return new NamedPictures(m_pictures, m_name); }
-
-private:
-    QIcon m_pictures;
-    QString m_name;
-};
 
 QSvgRenderer &face()
 {
@@ -90,6 +55,60 @@ QImage shapes(const QColor &color, int side, qreal margin)
     return image;
 }
 
+// The face drawn at each size the first time it is asked for (a tray asks for one or two), under
+// a theme icon's name when there is one.
+class DrawnFace final : public QIconEngine {
+public:
+    DrawnFace(QColor color, QString name)
+        : m_color(std::move(color))
+        , m_name(std::move(name))
+    {
+    }
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode, QIcon::State) override
+    {
+        const int side = std::min(rect.width(), rect.height());
+        const QRectF square(rect.x() + (rect.width() - side) / 2.0,
+            rect.y() + (rect.height() - side) / 2.0, side, side);
+        const QPixmap picture = drawn(side, painter->device()->devicePixelRatioF());
+        painter->drawPixmap(square, picture, picture.rect());
+    }
+    QPixmap pixmap(const QSize &size, QIcon::Mode, QIcon::State) override
+    {
+        return drawn(std::min(size.width(), size.height()), 1.0);
+    }
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode, QIcon::State, qreal scale) override
+    {
+        // Asked in device pixels.
+        return drawn(qRound(std::min(size.width(), size.height()) / scale), scale);
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        QList<QSize> available;
+        for (const int size : TrayIconRenderer::sizes())
+            available.append(QSize(size, size));
+        return available;
+    }
+    QString iconName() override { return m_name; }
+    bool isNull() override { return false; }
+    QString key() const override { return QStringLiteral("DrawnFace"); }
+    QIconEngine *clone() const override { return new DrawnFace(m_color, m_name); }
+
+private:
+    QPixmap drawn(int size, qreal ratio)
+    {
+        const QString key = QString::number(size) + u'@' + QString::number(ratio);
+        auto known = m_drawn.constFind(key);
+        if (known == m_drawn.cend())
+            known = m_drawn.insert(key, TrayIconRenderer::renderPixmap(m_color, size, ratio));
+        return *known;
+    }
+
+    QColor m_color;
+    QString m_name;
+    QHash<QString, QPixmap> m_drawn;
+};
+
 } // namespace
 
 QList<int> TrayIconRenderer::sizes()
@@ -99,12 +118,7 @@ QList<int> TrayIconRenderer::sizes()
 
 QIcon TrayIconRenderer::render(const QColor &color, const QString &themeName)
 {
-    QIcon icon;
-    for (const int size : sizes()) {
-        icon.addPixmap(renderPixmap(color, size, 1.0));
-        icon.addPixmap(renderPixmap(color, size, 2.0));
-    }
-    return themeName.isEmpty() ? icon : QIcon(new NamedPictures(icon, themeName));
+    return QIcon(new DrawnFace(color, themeName));
 }
 
 QColor TrayIconRenderer::outlineColorFor(const QColor &color)

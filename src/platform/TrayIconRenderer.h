@@ -13,9 +13,10 @@ public:
     // The square sizes trays ask for, in device-independent pixels.
     static QList<int> sizes();
 
-    // Every size at device pixel ratios 1 and 2. With a theme name, the icon also carries that
-    // name, which panels that look icons up in the desktop's theme (and recolour symbolic ones)
-    // show instead of the pictures.
+    // Drawn at each size and device pixel ratio the first time that one is asked for: a start
+    // draws only what the tray shows. With a theme name, the icon also carries that name, which
+    // panels that look icons up in the desktop's theme (and recolour symbolic ones) show
+    // instead of the pictures.
     static QIcon render(const QColor &color, const QString &themeName = {});
     static QPixmap renderPixmap(const QColor &color, int size, qreal devicePixelRatio);
     // The colour of the ring around a face drawn in `color`.

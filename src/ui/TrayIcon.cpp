@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QPalette>
+#include <QStandardPaths>
 #include <QStyleHints>
 #include <cstdio>
 
@@ -84,9 +85,13 @@ bool TrayIcon::eventFilter(QObject *watched, QEvent *event)
 void TrayIcon::redraw()
 {
     // Where the icon is installed, panels that take icons from the desktop's theme get its name
-    // and can recolour it; the others show the drawing.
+    // and can recolour it; the others show the drawing. Looked for as the file it is installed
+    // as: asking the icon theme reads the whole theme's index, which would hold the tray item
+    // back at every start.
     static const QString themeName = QStringLiteral("pelmora-symbolic");
+    static const bool installed = !QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+        QStringLiteral("icons/hicolor/symbolic/apps/pelmora-symbolic.svg"))
+                                       .isEmpty();
     const QColor color = QApplication::palette().color(QPalette::Active, QPalette::WindowText);
-    m_icon.setIcon(
-        TrayIconRenderer::render(color, QIcon::hasThemeIcon(themeName) ? themeName : QString()));
+    m_icon.setIcon(TrayIconRenderer::render(color, installed ? themeName : QString()));
 }

@@ -602,6 +602,8 @@ private slots:
         QTRY_VERIFY(isDark("addButton") && isDark("generateButton"));
         click(item("menuButton"));
         QTRY_VERIFY(isShown(item("donateItem")) && isDark("donateItem"));
+        // The menu is as wide as its widest item asks in the larger font ("Quit" and its key).
+        QVERIFY(item("quitItem")->width() >= item("quitItem")->implicitWidth());
     }
 };
 

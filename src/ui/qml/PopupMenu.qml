@@ -29,6 +29,14 @@ FocusScope {
         menu.forceActiveFocus()
     }
 
+    // The items take the panel's width: the panel takes the widest one's own.
+    function widestItem(): real {
+        let widest = 0
+        for (let index = 0; index < column.children.length; ++index)
+            widest = Math.max(widest, column.children[index].implicitWidth)
+        return widest
+    }
+
     function close() {
         if (!menu.visible)
             return
@@ -83,7 +91,7 @@ FocusScope {
         id: panel
 
         objectName: "menuPanel"
-        width: Math.max(160, column.implicitWidth)
+        width: Math.max(160, menu.widestItem())
         height: column.implicitHeight + 2 * 4
         color: Theme.controlBackground
         border.width: 1

@@ -572,6 +572,15 @@ private slots:
         QCOMPARE(platform().quitRequests, 1);
         QTest::keyClick(window(), Qt::Key_Q, Qt::ControlModifier);
         QCOMPARE(platform().quitRequests, 2);
+        // By keyboard: Return on the button opens the menu, Up goes round to its last item.
+        QTest::mouseMove(window(), QPoint(5, 395)); // where the menu does not come
+        item("menuButton")->forceActiveFocus(Qt::TabFocusReason);
+        QTest::keyClick(window(), Qt::Key_Return);
+        QTRY_VERIFY(isShown(item("quitItem")));
+        QTest::keyClick(window(), Qt::Key_Up);
+        QTest::keyClick(window(), Qt::Key_Return);
+        QCOMPARE(platform().quitRequests, 3);
+        QVERIFY(!isShown(item("quitItem")));
     }
 
     // A dark palette and a large font of the desktop reach every control and every text.

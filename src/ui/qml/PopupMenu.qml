@@ -45,13 +45,15 @@ FocusScope {
             menu.focusBefore.forceActiveFocus()
     }
 
+    // To the next item that can be chosen, round past either end; from none, Down goes to the
+    // first and Up to the last.
     function move(step: int) {
         const count = column.children.length
-        for (let index = menu.currentIndex + step, tries = 0; tries < count;
-             index += step, ++tries) {
-            const wrapped = (index + count) % count
-            if (column.children[wrapped].enabled) {
-                menu.currentIndex = wrapped
+        let index = menu.currentIndex >= 0 ? menu.currentIndex : (step > 0 ? -1 : count)
+        for (let tries = 0; tries < count; ++tries) {
+            index = (index + step + count) % count
+            if (column.children[index].enabled) {
+                menu.currentIndex = index
                 return
             }
         }

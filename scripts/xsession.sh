@@ -94,8 +94,10 @@ xsession_start_display() {
     # taking that number at once would lose. Xvfb writes the number to -displayfd once it
     # accepts clients, and ends at once when the number is taken. Both run in sessions of
     # their own, so a Ctrl+C in the terminal reaches only Pelmora, which quits and then has
-    # them stopped.
-    setsid Xvfb ":$((20 + RANDOM % 980))" -displayfd 3 -screen 0 1280x800x24 -nolisten tcp \
+    # them stopped. -noreset: by default the server starts over each time its last client
+    # leaves, and refuses clients meanwhile; the check below is such a client, and trayer,
+    # coming right after it, then found no display now and then.
+    setsid Xvfb ":$((20 + RANDOM % 980))" -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset \
         3>"$xsession_dir/display" >"$xsession_dir/xvfb.log" 2>&1 &
     xsession_xvfb_pid=$!
     echo "$xsession_xvfb_pid" >"$xsession_dir/xvfb.pid"

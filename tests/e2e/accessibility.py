@@ -61,6 +61,20 @@ def descendants(node):
         yield from descendants(child)
 
 
+def gone_means_none(search):
+    """The search, None when an object went away while it was read: the results' rows are made
+    and let go as the list changes, and the caller looks again."""
+    def reading(*args, **kwargs):
+        try:
+            return search(*args, **kwargs)
+        except GLib.Error as error:
+            if "No such object path" not in str(error):
+                raise
+            return None
+    return reading
+
+
+@gone_means_none
 def find(root, role, name=None, showing=True):
     """The first object of the role (and name) in the tree; None when there is none."""
     for node in descendants(root):
@@ -100,6 +114,7 @@ def report_tree():
         return f"(unreadable: {error})"
 
 
+@gone_means_none
 def first_tile(picker):
     """The first shown button after the first shown heading."""
     after_heading = False

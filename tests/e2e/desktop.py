@@ -106,9 +106,10 @@ def start_xvfb(work):
     xvfb = subprocess.Popen(
         # A number drawn at random rather than the lowest free one: a server that has just
         # ended may still be removing the socket of the number it had. Xvfb ends at once when
-        # the number is taken.
+        # the number is taken. No reset when the last client leaves (the check that the display
+        # works is one), which would refuse the next client, trayer, for a moment.
         ["Xvfb", f":{random.randrange(20, 1000)}", "-displayfd", str(write_end), "-screen", "0",
-         "1280x800x24", "-nolisten", "tcp"],
+         "1280x800x24", "-nolisten", "tcp", "-noreset"],
         pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=open(f"{work}/xvfb.log", "w"))
     os.close(write_end)
     # The number comes once the server accepts clients, ended by a line break.

@@ -27,6 +27,10 @@ PlainButton {
     // focus ring, made the first time the keyboard comes. Most tiles never need either.
     property Item sparkles: null
     property Item focusRing: null
+    // How far the flash has come: 0, the tile as ever; 1, blue with the face in white. Eased
+    // there and back by an animation made at the tile's first flash.
+    property real flash: 0
+    property NumberAnimation flashAnimation: null
 
     objectName: "tile"
     pointingHandView: view
@@ -42,14 +46,8 @@ PlainButton {
         objectName: "tileBackground"
         anchors.fill: parent
         radius: 5
-        color: tile.flashing ? Theme.blue : Theme.controlBackground
-
-        Behavior on color {
-            ColorAnimation {
-                duration: 200
-                easing.type: Easing.InOutQuad
-            }
-        }
+        color: Qt.tint(Theme.controlBackground,
+                       Qt.rgba(Theme.blue.r, Theme.blue.g, Theme.blue.b, tile.flash))
     }
 
     Text {
@@ -67,14 +65,7 @@ PlainButton {
         topPadding: tile.inkTop
         rightPadding: tile.inkRight
         bottomPadding: tile.inkBottom
-        color: tile.flashing ? Theme.white : Theme.primary
-
-        Behavior on color {
-            ColorAnimation {
-                duration: 200
-                easing.type: Easing.InOutQuad
-            }
-        }
+        color: Qt.tint(Theme.primary, Qt.rgba(1, 1, 1, tile.flash))
     }
 
     function copy() {
@@ -118,10 +109,30 @@ PlainButton {
     }
 
     onIsMostRecentAIChanged: showSparkles()
-    Component.onCompleted: showSparkles()
+    onFlashingChanged: {
+        if (!tile.flashAnimation)
+            tile.flashAnimation = flashComponent.createObject(tile)
+        tile.flashAnimation.to = tile.flashing ? 1 : 0
+        tile.flashAnimation.restart()
+    }
+    Component.onCompleted: {
+        tile.flash = tile.flashing ? 1 : 0
+        showSparkles()
+    }
     onVisualFocusChanged: {
         if (visualFocus && !tile.focusRing)
             tile.focusRing = focusRingComponent.createObject(tile)
+    }
+
+    Component {
+        id: flashComponent
+
+        NumberAnimation {
+            target: tile
+            property: "flash"
+            duration: 200
+            easing.type: Easing.InOutQuad
+        }
     }
 
     Component {

@@ -63,19 +63,28 @@ Item {
         id: headerComponent
 
         Item {
+            id: header
+
             readonly property string name: row.name
-            readonly property alias clearButton: clearButton
+            // Made for "Recently Used" only, the one section that can be cleared.
+            property Item clearButton: null
 
             objectName: "resultSection"
             width: row.width
-            implicitHeight: Math.max(title.implicitHeight, clearButton.implicitHeight)
+            implicitHeight: Math.max(title.implicitHeight,
+                                     clearButton ? clearButton.implicitHeight : 0)
+            Component.onCompleted: {
+                if (row.hasClearButton)
+                    header.clearButton = clearButtonComponent.createObject(header)
+            }
 
             Text {
                 id: title
 
                 objectName: "sectionTitle"
                 anchors.left: parent.left
-                anchors.right: clearButton.left
+                anchors.right: parent.right
+                anchors.rightMargin: header.clearButton ? header.clearButton.width : 0
                 anchors.verticalCenter: parent.verticalCenter
                 text: row.view.categoryName(row.name)
                 textFormat: Text.PlainText
@@ -86,31 +95,34 @@ Item {
                 Accessible.name: text
             }
 
-            PlainButton {
-                id: clearButton
+            Component {
+                id: clearButtonComponent
 
-                objectName: "clearButton"
-                anchors.right: parent.right
-                anchors.verticalCenter: parent.verticalCenter
-                visible: row.hasClearButton
-                implicitWidth: visible ? clearText.implicitWidth : 0
-                implicitHeight: clearText.implicitHeight
-                Accessible.name: clearText.text
-                onClicked: row.view.clearRecentlyUsed()
-                Keys.onPressed: event => row.clearKeyPressed(event)
+                PlainButton {
+                    id: clearButton
 
-                Text {
-                    id: clearText
+                    objectName: "clearButton"
+                    anchors.right: parent.right
+                    anchors.verticalCenter: parent.verticalCenter
+                    implicitWidth: clearText.implicitWidth
+                    implicitHeight: clearText.implicitHeight
+                    Accessible.name: clearText.text
+                    onClicked: row.view.clearRecentlyUsed()
+                    Keys.onPressed: event => row.clearKeyPressed(event)
 
-                    //: Empties the recently used kaomoji
-                    text: qsTr("Clear")
-                    textFormat: Text.PlainText
-                    color: Theme.secondary
-                }
+                    Text {
+                        id: clearText
 
-                FocusRing {
-                    cornerRadius: 3
-                    visible: clearButton.visualFocus
+                        //: Empties the recently used kaomoji
+                        text: qsTr("Clear")
+                        textFormat: Text.PlainText
+                        color: Theme.secondary
+                    }
+
+                    FocusRing {
+                        cornerRadius: 3
+                        visible: clearButton.visualFocus
+                    }
                 }
             }
         }

@@ -59,9 +59,10 @@ public:
     // Below a section's header and between sections, as the list spaced them.
     static constexpr double headerGap = 8;
     static constexpr double sectionGap = 20;
-    // Tiles from the top of the results measured at once; later ones are measured a few at a
-    // time once the window is open, standing in at an estimated size until then.
-    static constexpr int tilesMeasuredAtOnce = 80;
+    // Tiles from the top of the results measured at once: about what the picker's first screen
+    // and the rows built below it hold (some 40). Later ones are measured a few at a time once
+    // the window is open, standing in at an estimated size until then.
+    static constexpr int tilesMeasuredAtOnce = 48;
     static constexpr int measuringSliceMilliseconds = 4;
 
     struct FaceSize {

@@ -239,10 +239,10 @@ class Sway:
             self.process.kill()
 
 
-def picker_node(sway):
-    """Pelmora's window in sway's tree, or None while it is not mapped."""
+def sway_node(sway, matches):
+    """The first node of sway's tree (windows included) that `matches`, or None."""
     def walk(node):
-        if node.get("app_id") == "pelmora" and node.get("visible"):
+        if matches(node):
             return node
         for child in node.get("nodes", []) + node.get("floating_nodes", []):
             found = walk(child)
@@ -250,6 +250,11 @@ def picker_node(sway):
                 return found
         return None
     return walk(json.loads(sway.message(reply_type="get_tree")))
+
+
+def picker_node(sway):
+    """Pelmora's window in sway's tree, or None while it is not mapped."""
+    return sway_node(sway, lambda node: node.get("app_id") == "pelmora" and node.get("visible"))
 
 
 def still_picture(environment, rect, path):

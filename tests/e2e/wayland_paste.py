@@ -11,7 +11,6 @@ and the restore token it gives is kept in Pelmora.conf.
 Arguments: the pelmora executable, pelmora-window-probe, pelmora-virtual-pointer.
 """
 
-import json
 import subprocess
 import sys
 import tempfile
@@ -22,7 +21,7 @@ from dbus.mainloop.glib import DBusGMainLoop
 
 from desktop import (ITEM, WATCHER, Failure, FakePortal, Pelmora, Sway, Watcher,
                      clean_environment, click_at, first_tile, owned_bus_name, picker_node,
-                     wait_until)
+                     sway_node, wait_until)
 
 
 PORTAL = "org.freedesktop.portal.Desktop"
@@ -65,15 +64,8 @@ class RemoteDesktopPortal(FakePortal):
 
 
 def focused_app(sway):
-    def walk(node):
-        if node.get("focused"):
-            return node.get("app_id")
-        for child in node.get("nodes", []) + node.get("floating_nodes", []):
-            found = walk(child)
-            if found:
-                return found
-        return None
-    return walk(json.loads(sway.message(reply_type="get_tree")))
+    node = sway_node(sway, lambda node: node.get("focused"))
+    return node.get("app_id") if node else None
 
 
 def main():

@@ -46,8 +46,11 @@ PlainButton {
         objectName: "tileBackground"
         anchors.fill: parent
         radius: 5
-        color: Qt.tint(Theme.controlBackground,
-                       Qt.rgba(Theme.blue.r, Theme.blue.g, Theme.blue.b, tile.flash))
+        // Mixed only while a flash runs: every new tile evaluates this.
+        color: tile.flash === 0 ? Theme.controlBackground
+                                : Qt.tint(Theme.controlBackground,
+                                          Qt.rgba(Theme.blue.r, Theme.blue.g, Theme.blue.b,
+                                                  tile.flash))
     }
 
     Text {
@@ -65,7 +68,8 @@ PlainButton {
         topPadding: tile.inkTop
         rightPadding: tile.inkRight
         bottomPadding: tile.inkBottom
-        color: Qt.tint(Theme.primary, Qt.rgba(1, 1, 1, tile.flash))
+        color: tile.flash === 0 ? Theme.primary
+                                : Qt.tint(Theme.primary, Qt.rgba(1, 1, 1, tile.flash))
     }
 
     function copy() {

@@ -61,13 +61,13 @@ FocusScope {
 
     anchors.fill: parent
     visible: false
+    z: 1000
     Component.onCompleted: {
         for (let index = 0; index < column.children.length; ++index) {
             column.children[index].menu = menu
             column.children[index].index = index
         }
     }
-    z: 1000
 
     Keys.onUpPressed: move(-1)
     Keys.onDownPressed: move(1)

@@ -152,6 +152,18 @@ void KaomojiRowsModel::setWidth(qreal width)
     refresh();
 }
 
+void KaomojiRowsModel::setBuiltHeight(qreal height)
+{
+    if (m_builtHeight == height)
+        return;
+    const bool deeper = height > m_builtHeight;
+    m_builtHeight = height;
+    emit builtHeightChanged();
+    // The rows now in reach are measured before they are built.
+    if (deeper && m_laidOut && !m_unmeasured.isEmpty())
+        refresh();
+}
+
 void KaomojiRowsModel::followDesktopFont(const QFont &desktopFont)
 {
     if (!m_laidOut)
@@ -211,7 +223,8 @@ KaomojiRowsModel::FaceSize KaomojiRowsModel::sizeOf(const QString &face, bool ma
     return { text.grownBy({ tilePadding, tilePadding, tilePadding, tilePadding }), {}, true };
 }
 
-KaomojiRowsModel::SectionRows KaomojiRowsModel::layOutSection(const QString &name, int &budget)
+KaomojiRowsModel::SectionRows KaomojiRowsModel::layOutSection(
+    const QString &name, double top, MeasuringBudget &budget)
 {
     KaomojiEntriesModel *entries = m_sections.entries(name);
     const int count = entries->rowCount();
@@ -220,10 +233,16 @@ KaomojiRowsModel::SectionRows KaomojiRowsModel::layOutSection(const QString &nam
     sizes.reserve(size_t(count));
     tileSizes.reserve(size_t(count));
     bool exact = true;
-    for (int entry = 0; entry < count; ++entry, --budget) {
-        sizes.push_back(sizeOf(entries->recordAt(entry).face(), budget > 0));
+    // The top of the row the next tile joins at the earliest (section titles are not counted,
+    // which errs on measuring more).
+    double rowTop = top + headerGap;
+    for (int entry = 0; entry < count; ++entry, --budget.tiles) {
+        const bool mayMeasure = budget.tiles > 0 && rowTop < budget.depth;
+        sizes.push_back(sizeOf(entries->recordAt(entry).face(), mayMeasure));
         tileSizes.push_back(sizes.back().tile);
         exact = exact && !sizes.back().estimated;
+        if (mayMeasure)
+            rowTop = top + headerGap + MasonryGeometry::place(tileSizes, 0, 0, m_width).back().y();
     }
     const std::vector<QPointF> places = MasonryGeometry::place(tileSizes, 0, 0, m_width);
     const double bottom = MasonryGeometry::measure(tileSizes, m_width).height();
@@ -258,29 +277,34 @@ KaomojiRowsModel::SectionRows KaomojiRowsModel::layOutSection(const QString &nam
 
 void KaomojiRowsModel::layOut(std::vector<Row> &rows, QList<QByteArray> &keys)
 {
-    int budget = tilesMeasuredAtOnce;
+    MeasuringBudget budget { tilesMeasuredAtOnce, m_builtHeight };
     m_unmeasured.clear();
+    double top = 0;
     for (const QString &name : m_sections.names()) {
+        const size_t rowsBefore = rows.size();
         KaomojiEntriesModel *entries = m_sections.entries(name);
         // A section whose tiles stay is taken as it was, also when it comes back: ten thousand
         // of one's own are not laid out again at every click or search.
         const auto known = m_sectionRows.find(name);
         if (known != m_sectionRows.end() && known->ids == entries->ids()) {
-            budget -= int(known->ids.size());
+            budget.tiles -= int(known->ids.size());
             if (known->rows.front().entries != entries) {
                 for (Row &row : known->rows)
                     row.entries = entries;
             }
             rows.insert(rows.end(), known->rows.begin(), known->rows.end());
             keys += known->keys;
-            continue;
+        } else {
+            const SectionRows section = layOutSection(name, top, budget);
+            rows.insert(rows.end(), section.rows.begin(), section.rows.end());
+            keys += section.keys;
         }
-        const SectionRows section = layOutSection(name, budget);
-        rows.insert(rows.end(), section.rows.begin(), section.rows.end());
-        keys += section.keys;
+        for (auto row = rows.begin() + qsizetype(rowsBefore); row != rows.end(); ++row)
+            top += row->height;
     }
     if (!rows.empty())
         rows.back().height -= sectionGap; // nothing follows the last section
+
 }
 
 void KaomojiRowsModel::refresh()

@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <QtQml/qqmlregistration.h>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -30,6 +31,8 @@ class KaomojiRowsModel final : public QAbstractListModel {
     QML_UNCREATABLE("The window state makes its rows")
 
     Q_PROPERTY(qreal width READ width WRITE setWidth NOTIFY widthChanged)
+    // How far down the list builds rows: faces further down are not measured at once.
+    Q_PROPERTY(qreal builtHeight READ builtHeight WRITE setBuiltHeight NOTIFY builtHeightChanged)
     Q_PROPERTY(QFont faceFont READ faceFont NOTIFY faceFontChanged)
 
 public:
@@ -59,9 +62,10 @@ public:
     // Below a section's header and between sections, as the list spaced them.
     static constexpr double headerGap = 8;
     static constexpr double sectionGap = 20;
-    // Tiles from the top of the results measured at once: about what the picker's first screen
-    // and the rows built below it hold (some 40). Later ones are measured a few at a time once
-    // the window is open, standing in at an estimated size until then.
+    // Tiles from the top of the results measured at once, at most, and only those whose row
+    // starts within the built height: about what the picker's first screen and the rows built
+    // below it hold (some 40). Later ones are measured a few at a time once the window is open,
+    // standing in at an estimated size until then.
     static constexpr int tilesMeasuredAtOnce = 48;
     static constexpr int measuringSliceMilliseconds = 4;
 
@@ -96,6 +100,9 @@ public:
 
     qreal width() const { return m_width; }
     void setWidth(qreal width);
+    qreal builtHeight() const { return m_builtHeight; }
+    // Rows further down stand in at an estimated size until measured in the background.
+    void setBuiltHeight(qreal height);
     QFont faceFont() const { return m_faceFont; }
     // Measures the faces that stood in at an estimated size, a slice per turn of the event loop;
     // nothing is measured ahead before the window first opens.
@@ -123,6 +130,7 @@ public:
 
 signals:
     void widthChanged();
+    void builtHeightChanged();
     void faceFontChanged();
 
 protected:
@@ -139,7 +147,13 @@ private:
     };
 
     void layOut(std::vector<Row> &rows, QList<QByteArray> &keys);
-    SectionRows layOutSection(const QString &name, int &budget);
+    // What a layout may still measure at once: so many tiles from the top, in rows that start
+    // above `depth`.
+    struct MeasuringBudget {
+        int tiles = 0;
+        double depth = 0;
+    };
+    SectionRows layOutSection(const QString &name, double top, MeasuringBudget &budget);
     FaceSize sizeOf(const QString &face, bool mayMeasure);
     void applyEdits(std::vector<Row> rows, const QList<QByteArray> &keys);
     // The next row of tiles from `row` in `step`'s direction, or -1.
@@ -155,6 +169,7 @@ private:
     // Section and ids of each row, what the differences are computed on.
     QList<QByteArray> m_keys;
     qreal m_width = 0;
+    qreal m_builtHeight = std::numeric_limits<qreal>::infinity();
     QFont m_faceFont;
     // What a face not yet measured is taken to need.
     double m_averageCharWidth = 0;

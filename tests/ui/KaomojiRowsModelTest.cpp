@@ -3,6 +3,7 @@
 #include "PickerFixture.h"
 
 #include <QtQml/qqmlextensionplugin.h>
+#include <limits>
 
 Q_IMPORT_QML_PLUGIN(PelmoraPlugin)
 Q_IMPORT_QML_PLUGIN(Pelmora_LayoutPlugin)
@@ -43,6 +44,19 @@ QStringList keys(const Rows &rows)
             keys.last() += tile.id.toString();
     }
     return keys;
+}
+
+// How far down the first row holding a tile at an estimated size starts; infinite for none.
+double firstEstimatedRow(const Rows &rows)
+{
+    double top = 0;
+    for (int row = 0; row < rows.rowCount(); top += rows.row(row++).height) {
+        for (const Rows::Tile &tile : rows.row(row).tiles) {
+            if (tile.size.estimated)
+                return top;
+        }
+    }
+    return std::numeric_limits<double>::infinity();
 }
 
 } // namespace
@@ -91,6 +105,24 @@ private slots:
             QCOMPARE(shown[row].isValid(), after.contains(before[row]));
             QVERIFY(!shown[row].isValid() || after[shown[row].row()] == before[row]);
         }
+    }
+
+    // Faces are measured at once only as far down as rows are built; rows brought within reach
+    // are measured before they are built, and the rest in the background.
+    void measuresAtOnceOnlyWhatIsBuilt()
+    {
+        PickerFixture picker;
+        Rows &rows = *picker.view.rows();
+        rows.setBuiltHeight(100);
+        rows.setWidth(268);
+        QVERIFY(firstEstimatedRow(rows) >= 100);
+        QVERIFY(firstEstimatedRow(rows) < 200);
+        rows.setBuiltHeight(300);
+        QVERIFY(firstEstimatedRow(rows) >= 300);
+        QCOMPARE(misplacedSection(rows), QString());
+        rows.setMeasuresInBackground(true);
+        QTRY_VERIFY(rows.isMeasured());
+        QCOMPARE(firstEstimatedRow(rows), std::numeric_limits<double>::infinity());
     }
 
     // Up and Down land on the tile of the next row whose centre is nearest the tile's own.

@@ -12,6 +12,8 @@ Rectangle {
 
     required property KaomojiView view
     readonly property bool windowShown: root.Window.window !== null && root.Window.window.visible
+    // The window has drawn its first frame: what lies beyond the first screen may be built.
+    property bool drawn: false
 
     implicitWidth: 300
     implicitHeight: 400
@@ -34,6 +36,20 @@ Rectangle {
     }
 
     Keys.onEscapePressed: view.dismiss()
+
+    Connections {
+        target: root.Window.window
+        enabled: !root.drawn
+
+        function onFrameSwapped() {
+            root.drawn = true
+        }
+    }
+
+    onDrawnChanged: {
+        results.buildAhead()
+        chipRow.addChips()
+    }
 
     function isInside(item: Item, ancestor: Item): bool {
         for (let parent = item ? item.parent : null; parent; parent = parent.parent) {
@@ -166,8 +182,8 @@ Rectangle {
 
     function focusChips() {
         let first = null
-        for (let index = 0; index < chips.count; ++index) {
-            const chip = chips.itemAt(index)
+        for (let index = 0; index < chipRow.chips.length; ++index) {
+            const chip = chipRow.chips[index]
             if (!chip.visible)
                 continue
             first = first || chip
@@ -239,8 +255,9 @@ Rectangle {
         event.accepted = true
         if (event.key === Qt.Key_Left || event.key === Qt.Key_Right) {
             const step = event.key === Qt.Key_Left ? -1 : 1
-            for (let index = chip.index + step; index >= 0 && index < chips.count; index += step) {
-                const next = chips.itemAt(index)
+            for (let index = chip.index + step; index >= 0 && index < chipRow.chips.length;
+                 index += step) {
+                const next = chipRow.chips[index]
                 if (next.visible)
                     return next.forceActiveFocus(Qt.TabFocusReason)
             }
@@ -438,26 +455,43 @@ Rectangle {
                 bottomPadding: 4
                 spacing: Theme.spacing
 
-                Repeater {
-                    id: chips
+                // The chips, in the order of the categories.
+                property list<Item> chips
 
-                    model: root.view.orderedCategories
+                // The chips in sight are made with the window, the rest once it has drawn.
+                function addChips() {
+                    const categories = root.view.orderedCategories
+                    let reach = chipRow.leftPadding
+                    while (chipRow.chips.length < categories.length
+                           && (root.drawn || reach < chipBar.width)) {
+                        const chip = chipComponent.createObject(chipRow, {
+                            index: chipRow.chips.length,
+                            category: categories[chipRow.chips.length]
+                        })
+                        chipRow.chips.push(chip)
+                        if (chip.visible)
+                            reach += chip.implicitWidth + chipRow.spacing
+                    }
+                }
 
-                    delegate: CategoryButton {
+                Component.onCompleted: addChips()
+
+                Component {
+                    id: chipComponent
+
+                    CategoryButton {
                         id: chipButton
 
-                        required property string modelData
-                        required property int index
+                        property int index
 
                         anchors.verticalCenter: parent.verticalCenter
                         view: root.view
-                        category: modelData
                         // The list is a JavaScript array at run time; the linter of Qt 6.4
                         // does not know its methods.
-                        isSelected: root.view.selectedCategories.includes(modelData) // qmllint disable type
+                        isSelected: root.view.selectedCategories.includes(category) // qmllint disable type
                         // "Custom" is a chip only while there are kaomoji of one's own.
-                        visible: modelData !== "Custom" || root.view.hasCustomKaomojis
-                        onClicked: root.view.toggleCategory(modelData)
+                        visible: category !== "Custom" || root.view.hasCustomKaomojis
+                        onClicked: root.view.toggleCategory(category)
                         Keys.onPressed: event => root.chipKeyPressed(chipButton, event)
                     }
                 }
@@ -479,8 +513,11 @@ Rectangle {
                 model: root.view.rows
                 topMargin: Theme.padding
                 bottomMargin: Theme.padding
-                // Rows are built as they come near the viewport, not all at once.
-                cacheBuffer: 100
+                // Rows are built as they come near the viewport, not all at once; until the
+                // window has drawn, only those of the first screen, so that starting up and
+                // the first opening build no more than they show.
+                readonly property int builtAhead: 100
+                cacheBuffer: 0
                 boundsBehavior: Flickable.StopAtBounds
                 // No current row: it would take the keyboard from a tile whenever the rows
                 // above it change.
@@ -489,9 +526,17 @@ Rectangle {
 
                 // The rows are laid out for the width their tiles get.
                 function layOutRows() {
+                    root.view.rows.builtHeight = results.height + results.cacheBuffer
                     root.view.rows.width = results.width - 2 * Theme.padding
                 }
                 onWidthChanged: layOutRows()
+                onHeightChanged: root.view.rows.builtHeight = height + cacheBuffer
+
+                // Their faces measured first, so that they are built at their sizes.
+                function buildAhead() {
+                    root.view.rows.builtHeight = results.height + results.builtAhead
+                    results.cacheBuffer = results.builtAhead
+                }
                 Component.onCompleted: layOutRows()
 
                 // The rows of a section fade in as it joins. The view's own add and displaced

@@ -258,6 +258,11 @@ int PelmoraApp::run(int argc, char **argv)
     // contexts and works everywhere, including remote and virtual displays.
     if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    // A frame is drawn as soon as the events before it are handled: on X11, Qt otherwise waits
+    // 5 ms for more events first, and what a key typed in the search finds shows that much
+    // later. (Programs started from here, such as the browser, inherit the setting.)
+    if (qEnvironmentVariableIsEmpty("QT_QPA_UPDATE_IDLE_TIME"))
+        qputenv("QT_QPA_UPDATE_IDLE_TIME", "0");
     quietenFontNotes();
 
     PelmoraApp app(argc, argv, sinceStart);

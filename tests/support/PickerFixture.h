@@ -9,6 +9,7 @@
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickView>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtQuickTest/quicktest.h>
@@ -42,12 +43,15 @@ struct PickerFixture {
             return false;
         }
         window->resize(300, 400);
+        QSignalSpy drawn(window.get(), &QQuickWindow::frameSwapped);
         window->show();
         window->requestActivate();
         if (!QTest::qWaitForWindowActive(window.get()))
             return false;
         view.appear(); // as the app does when it opens the window
-        return QQuickTest::qWaitForPolish(window.get());
+        // What lies past the first screen is built once the window has drawn.
+        return QTest::qWaitFor([&] { return !drawn.isEmpty(); })
+            && QQuickTest::qWaitForPolish(window.get());
     }
 
     QQuickItem *item(

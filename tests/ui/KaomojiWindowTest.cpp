@@ -547,8 +547,10 @@ private slots:
 
         QTest::keyClick(window(), Qt::Key(key));
         const Rows &rows = *view().rows();
-        if (to == "last") // built only now
-            QCOMPARE(focused()->property("kaomojiId"),
+        // Built only now, at an estimated size: once measured, its row is built anew and the
+        // keyboard finds the tile again.
+        if (to == "last")
+            QTRY_COMPARE(focused()->property("kaomojiId"),
                 rows.row(rows.rowCount() - 1).tiles.back().id.toString(QUuid::WithoutBraces));
         else
             QCOMPARE(focused(), places[to]);

@@ -97,7 +97,7 @@ Rectangle {
             if (field === KaomojiView.Search)
                 searchBar.field.forceActiveFocus()
             else if (field === KaomojiView.NewFace)
-                form.faceField.forceActiveFocus()
+                formArea.form.faceField.forceActiveFocus()
         }
     }
 
@@ -399,7 +399,7 @@ Rectangle {
 
             objectName: "formArea"
             width: root.width
-            height: Math.max(0, reveal) * (form.height + 8)
+            height: Math.max(0, reveal) * (form ? form.height + 8 : 0)
             clip: true
 
             Behavior on reveal {
@@ -410,15 +410,35 @@ Rectangle {
                 }
             }
 
-            CustomKaomojiForm {
-                id: form
+            // Made the first time it opens, and kept: most starts never show it.
+            property CustomKaomojiForm form: null
 
-                x: Theme.padding
-                y: (formArea.reveal - 1) * (height + 8)
-                width: parent.width - 2 * Theme.padding
-                opacity: formArea.reveal
-                visible: root.view.showingCustomForm || formArea.reveal > 0
-                view: root.view
+            function makeForm() {
+                if (root.view.showingCustomForm && !formArea.form)
+                    formArea.form = formComponent.createObject(formArea)
+            }
+
+            Component.onCompleted: makeForm()
+
+            Connections {
+                target: root.view
+
+                function onShowingCustomFormChanged() {
+                    formArea.makeForm()
+                }
+            }
+
+            Component {
+                id: formComponent
+
+                CustomKaomojiForm {
+                    x: Theme.padding
+                    y: (formArea.reveal - 1) * (height + 8)
+                    width: formArea.width - 2 * Theme.padding
+                    opacity: formArea.reveal
+                    visible: root.view.showingCustomForm || formArea.reveal > 0
+                    view: root.view
+                }
             }
         }
 
@@ -500,6 +520,8 @@ Rectangle {
 
         // The results, or the empty state when nothing matches.
         Item {
+            id: resultsArea
+
             width: root.width
             height: root.height - header.height - formArea.height - chipBar.height
 
@@ -559,10 +581,32 @@ Rectangle {
                 flickable: results
             }
 
-            EmptyStateView {
-                y: 48
-                width: parent.width
-                visible: !root.view.hasResults
+            // Made the first time nothing matches, and kept.
+            property EmptyStateView emptyState: null
+
+            function makeEmptyState() {
+                if (!root.view.hasResults && !resultsArea.emptyState)
+                    resultsArea.emptyState = emptyStateComponent.createObject(resultsArea)
+            }
+
+            Component.onCompleted: makeEmptyState()
+
+            Connections {
+                target: root.view
+
+                function onHasResultsChanged() {
+                    resultsArea.makeEmptyState()
+                }
+            }
+
+            Component {
+                id: emptyStateComponent
+
+                EmptyStateView {
+                    y: 48
+                    width: resultsArea.width
+                    visible: !root.view.hasResults
+                }
             }
         }
     }
@@ -575,11 +619,15 @@ Rectangle {
         // Kept while the banner leaves, when the view has already let go of the face.
         property string face
         property string note
+        // Made at the first copy, and kept.
+        property CopiedBanner banner: null
 
         function showFace() {
             if (root.view.hasCopiedKaomoji) {
                 bannerSlot.face = root.view.copiedKaomoji
                 bannerSlot.note = root.view.copiedNote
+                if (!bannerSlot.banner)
+                    bannerSlot.banner = bannerComponent.createObject(bannerSlot)
             }
         }
 
@@ -602,14 +650,18 @@ Rectangle {
             }
         }
 
-        CopiedBanner {
-            anchors.horizontalCenter: parent.horizontalCenter
-            y: bannerSlot.height - 16 - height + (1 - bannerSlot.reveal) * (height + 16 + 8)
-            opacity: bannerSlot.reveal
-            visible: root.view.hasCopiedKaomoji || bannerSlot.reveal > 0
-            face: bannerSlot.face
-            note: bannerSlot.note
-            announced: root.view.hasCopiedKaomoji
+        Component {
+            id: bannerComponent
+
+            CopiedBanner {
+                x: (bannerSlot.width - width) / 2
+                y: bannerSlot.height - 16 - height + (1 - bannerSlot.reveal) * (height + 16 + 8)
+                opacity: bannerSlot.reveal
+                visible: root.view.hasCopiedKaomoji || bannerSlot.reveal > 0
+                face: bannerSlot.face
+                note: bannerSlot.note
+                announced: root.view.hasCopiedKaomoji
+            }
         }
     }
 }

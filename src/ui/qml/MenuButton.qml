@@ -11,6 +11,8 @@ PlainButton {
     required property KaomojiView view
     // The key that quits, shown beside "Quit"; empty where the platform has none.
     property string quitShortcutText
+    // Made at the first click: most starts never open it.
+    property PopupMenu menu: null
 
     objectName: "menuButton"
     implicitWidth: symbol.implicitWidth + 2 * 4
@@ -25,7 +27,12 @@ PlainButton {
         fileDialogs.item.open(name) // qmllint disable type
     }
 
-    onClicked: menu.popup(menuButton, menuButton.width - menu.panelWidth, menuButton.height)
+    onClicked: {
+        if (!menuButton.menu)
+            menuButton.menu = menuComponent.createObject(menuButton)
+        menuButton.menu.popup(menuButton, menuButton.width - menuButton.menu.panelWidth,
+                              menuButton.height)
+    }
 
     SymbolImage {
         id: symbol
@@ -40,39 +47,41 @@ PlainButton {
         visible: menuButton.visualFocus
     }
 
-    PopupMenu {
-        id: menu
+    Component {
+        id: menuComponent
 
-        objectName: "mainMenu"
+        PopupMenu {
+            objectName: "mainMenu"
 
-        PopupMenuItem {
-            objectName: "importItem"
-            //: Menu item that adds the kaomoji of a file the user picks to their own
-            text: qsTr("Import…")
-            onTriggered: menuButton.openFileDialog("import")
-        }
+            PopupMenuItem {
+                objectName: "importItem"
+                //: Menu item that adds the kaomoji of a file the user picks to their own
+                text: qsTr("Import…")
+                onTriggered: menuButton.openFileDialog("import")
+            }
 
-        PopupMenuItem {
-            objectName: "exportItem"
-            //: Menu item that writes the user's own kaomoji to a file they pick
-            text: qsTr("Export…")
-            onTriggered: menuButton.openFileDialog("export")
-        }
+            PopupMenuItem {
+                objectName: "exportItem"
+                //: Menu item that writes the user's own kaomoji to a file they pick
+                text: qsTr("Export…")
+                onTriggered: menuButton.openFileDialog("export")
+            }
 
-        PopupMenuItem {
-            objectName: "donateItem"
-            //: Menu item that opens the donation page in the browser
-            text: qsTr("Donate")
-            onTriggered: menuButton.view.donate()
-        }
+            PopupMenuItem {
+                objectName: "donateItem"
+                //: Menu item that opens the donation page in the browser
+                text: qsTr("Donate")
+                onTriggered: menuButton.view.donate()
+            }
 
-        PopupMenuItem {
-            objectName: "quitItem"
-            //: Menu item that ends the application
-            text: qsTr("Quit")
-            shortcutText: menuButton.quitShortcutText
-            shortcutObjectName: "quitShortcutText"
-            onTriggered: menuButton.view.quit()
+            PopupMenuItem {
+                objectName: "quitItem"
+                //: Menu item that ends the application
+                text: qsTr("Quit")
+                shortcutText: menuButton.quitShortcutText
+                shortcutObjectName: "quitShortcutText"
+                onTriggered: menuButton.view.quit()
+            }
         }
     }
 

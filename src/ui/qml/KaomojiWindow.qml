@@ -51,6 +51,16 @@ Rectangle {
         chipRow.addChips()
     }
 
+    // The rows are laid out for the height the list has once the header and the chips are in
+    // place, so that no more is measured and built than the first screen shows.
+    Component.onCompleted: {
+        chipRow.addChips()
+        headerRow.forceLayout()
+        chipRow.forceLayout()
+        results.layOutRows()
+        results.forceLayout()
+    }
+
     function isInside(item: Item, ancestor: Item): bool {
         for (let parent = item ? item.parent : null; parent; parent = parent.parent) {
             if (parent === ancestor)
@@ -494,8 +504,6 @@ Rectangle {
                     }
                 }
 
-                Component.onCompleted: addChips()
-
                 Component {
                     id: chipComponent
 
@@ -546,12 +554,16 @@ Rectangle {
                 currentIndex: -1
                 keyNavigationEnabled: false
 
-                // The rows are laid out for the width their tiles get.
+                // The rows are laid out for the width their tiles get (first once the window's
+                // content is complete).
                 function layOutRows() {
                     root.view.rows.builtHeight = results.height + results.cacheBuffer
                     root.view.rows.width = results.width - 2 * Theme.padding
                 }
-                onWidthChanged: layOutRows()
+                onWidthChanged: {
+                    if (root.view.rows.width > 0)
+                        layOutRows()
+                }
                 onHeightChanged: root.view.rows.builtHeight = height + cacheBuffer
 
                 // Their faces measured first, so that they are built at their sizes.
@@ -559,7 +571,6 @@ Rectangle {
                     root.view.rows.builtHeight = results.height + results.builtAhead
                     results.cacheBuffer = results.builtAhead
                 }
-                Component.onCompleted: layOutRows()
 
                 // The rows of a section fade in as it joins. The view's own add and displaced
                 // transitions are not used: they leave a row in the wrong place when one above

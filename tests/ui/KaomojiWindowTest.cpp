@@ -524,6 +524,8 @@ private slots:
         QFETCH(QString, from);
         QFETCH(int, key);
         QFETCH(QString, to);
+        // Love's first row lies just below the first screen, among the rows built ahead.
+        QTRY_VERIFY(!tiles("Love").isEmpty());
         QList<QList<QQuickItem *>> lines; // the tiles built, row by row as drawn
         for (QQuickItem *row : ItemFinder::all(window()->contentItem(), "resultRow"))
             lines.append(ItemFinder::all(row, "tile"));

@@ -51,6 +51,11 @@ void FaceFont::releaseUnused()
 {
     // Engines still drawn with are shared with the items that hold them and stay.
     QFont::cleanup();
+    returnMemory();
+}
+
+void FaceFont::returnMemory()
+{
     returnFilePages();
     malloc_trim(0);
 }

@@ -15,10 +15,11 @@ QFont from(const QFont &desktopFont);
 // comes to megabytes. Pages needed again are read back from the page cache.
 void returnFilePages();
 
-// Also closes the fonts that no item draws with any more (those that measuring opened for faces
-// not on screen) and returns the freed heap: once every face is measured, and for a window that
-// hides, as the next faces shown open their fonts again and the next allocations touch fresh
-// pages.
+// The font files' pages and the heap freed since (by fonts closed elsewhere, for one).
+void returnMemory();
+
+// Also closes every font no item draws with any more, for a window that hides: Qt closes them
+// only all at once, so the next faces shown open their fonts anew, the window's own included.
 void releaseUnused();
 
 } // namespace FaceFont

@@ -7,11 +7,11 @@
 #include "MasonryGeometry.h"
 #include "TextInk.h"
 
-#include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <cmath>
 #include <limits>
+#include <memory>
 
 namespace {
 
@@ -50,9 +50,6 @@ KaomojiRowsModel::KaomojiRowsModel(const KaomojiSectionsModel &sections, QObject
     : QAbstractListModel(parent)
     , m_sections(sections)
 {
-    m_measuring.setSingleShot(true);
-    m_measuring.setInterval(0);
-    connect(&m_measuring, &QTimer::timeout, this, &KaomojiRowsModel::measureSlice);
     // The application hears of a new desktop font before its windows do.
     if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
         QCoreApplication::instance()->installEventFilter(this);
@@ -152,6 +149,15 @@ void KaomojiRowsModel::setWidth(qreal width)
     refresh();
 }
 
+KaomojiRowsModel::~KaomojiRowsModel()
+{
+    if (m_measurer) {
+        m_measurer->requestInterruption();
+        m_measurer->wait();
+        delete m_measurer;
+    }
+}
+
 void KaomojiRowsModel::setBuiltHeight(qreal height)
 {
     if (m_builtHeight == height)
@@ -169,6 +175,7 @@ void KaomojiRowsModel::followDesktopFont(const QFont &desktopFont)
     if (!m_laidOut)
         return;
     useFaceFont(FaceFont::from(desktopFont));
+    ++m_fontGeneration; // what a running measurer finds is for the old font
     m_sizes.clear();
     m_sectionRows.clear();
     beginResetModel();
@@ -190,24 +197,29 @@ void KaomojiRowsModel::useFaceFont(const QFont &font)
 void KaomojiRowsModel::setMeasuresInBackground(bool measures)
 {
     m_measuresInBackground = measures;
-    if (measures && !m_unmeasured.isEmpty())
-        m_measuring.start();
+    if (measures)
+        measureInBackground();
+}
+
+KaomojiRowsModel::FaceSize KaomojiRowsModel::sizeIn(const QString &face, const QFont &font)
+{
+    // As KaomojiButton shows it, behind a left-to-right mark.
+    const TextInk::Line line = TextInk::measure(QChar(0x200e) + face, font);
+    const QRectF &ink = line.ink;
+    const QMarginsF inkMargins(std::ceil(std::max(0.0, -ink.left())),
+        std::ceil(std::max(0.0, -ink.top())),
+        std::ceil(std::max(0.0, ink.right() - line.size.width())),
+        std::ceil(std::max(0.0, ink.bottom() - line.size.height())));
+    return { line.size.grownBy(inkMargins)
+                 .grownBy({ tilePadding, tilePadding, tilePadding, tilePadding }),
+        inkMargins, false };
 }
 
 KaomojiRowsModel::FaceSize KaomojiRowsModel::measure(const QString &face)
 {
     if (const auto known = m_sizes.constFind(face); known != m_sizes.cend())
         return *known;
-    // As KaomojiButton shows it, behind a left-to-right mark.
-    const TextInk::Line line = TextInk::measure(QChar(0x200e) + face, m_faceFont);
-    const QRectF &ink = line.ink;
-    const QMarginsF inkMargins(std::ceil(std::max(0.0, -ink.left())),
-        std::ceil(std::max(0.0, -ink.top())),
-        std::ceil(std::max(0.0, ink.right() - line.size.width())),
-        std::ceil(std::max(0.0, ink.bottom() - line.size.height())));
-    const FaceSize size { line.size.grownBy(inkMargins)
-                              .grownBy({ tilePadding, tilePadding, tilePadding, tilePadding }),
-        inkMargins, false };
+    const FaceSize size = sizeIn(face, m_faceFont);
     m_sizes.insert(face, size);
     return size;
 }
@@ -324,8 +336,8 @@ void KaomojiRowsModel::refresh()
         row.fadesIn = m_laidOut && !shownBefore.contains(row.section);
     m_laidOut = true;
     applyEdits(std::move(rows), keys);
-    if (m_measuresInBackground && !m_unmeasured.isEmpty())
-        m_measuring.start();
+    if (m_measuresInBackground)
+        measureInBackground();
 }
 
 void KaomojiRowsModel::applyEdits(std::vector<Row> rows, const QList<QByteArray> &keys)
@@ -506,15 +518,40 @@ void KaomojiRowsModel::entriesChanged(
     }
 }
 
-void KaomojiRowsModel::measureSlice()
+void KaomojiRowsModel::measureInBackground()
 {
-    QElapsedTimer slice;
-    slice.start();
-    while (!m_unmeasured.isEmpty() && slice.elapsed() < measuringSliceMilliseconds)
-        measure(m_unmeasured.takeFirst());
-    if (m_unmeasured.isEmpty()) {
-        refresh();
-        FaceFont::releaseUnused();
-    } else
-        m_measuring.start();
+    if (m_measurer || m_unmeasured.isEmpty())
+        return;
+    QStringList faces = m_unmeasured;
+    faces.removeDuplicates();
+    // A font of the thread's own: a copy shares the window's, whose fonts are the UI thread's.
+    QFont font = m_faceFont.resolve(QFont());
+    auto measured = std::make_shared<QHash<QString, FaceSize>>();
+    // On a thread of its own, whose fonts close when it ends: every face measured opens a font
+    // for each script of the catalog, which the window need not hold (and Qt hands fonts back
+    // only all at once, the window's own too, which the next faces shown would then open anew).
+    m_measurer = QThread::create([faces, font = std::move(font), measured]() mutable {
+        // Let go of on this thread, with the fonts it opened.
+        const QFont measuringFont = std::move(font);
+        for (const QString &face : faces) {
+            if (QThread::currentThread()->isInterruptionRequested())
+                return;
+            measured->insert(face, sizeIn(face, measuringFont));
+        }
+    });
+    connect(m_measurer, &QThread::finished, this,
+        [this, measured, generation = m_fontGeneration] {
+            // Its fonts close as it ends, just after it reports.
+            m_measurer->wait();
+            m_measurer->deleteLater();
+            m_measurer = nullptr;
+            if (generation == m_fontGeneration) {
+                for (auto size = measured->cbegin(); size != measured->cend(); ++size)
+                    m_sizes.insert(size.key(), size.value());
+            }
+            refresh(); // measures what came meanwhile in turn
+            if (!m_measurer)
+                FaceFont::returnMemory();
+        });
+    m_measurer->start(QThread::LowPriority);
 }

@@ -10,7 +10,7 @@
 #include <QSet>
 #include <QSizeF>
 #include <QStringList>
-#include <QTimer>
+#include <QThread>
 #include <QtQml/qqmlregistration.h>
 #include <limits>
 #include <optional>
@@ -67,7 +67,6 @@ public:
     // below it hold (some 40). Later ones are measured a few at a time once the window is open,
     // standing in at an estimated size until then.
     static constexpr int tilesMeasuredAtOnce = 48;
-    static constexpr int measuringSliceMilliseconds = 4;
 
     struct FaceSize {
         QSizeF tile;
@@ -93,6 +92,7 @@ public:
     };
 
     KaomojiRowsModel(const KaomojiSectionsModel &sections, QObject *parent);
+    ~KaomojiRowsModel() override;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
@@ -104,14 +104,14 @@ public:
     // Rows further down stand in at an estimated size until measured in the background.
     void setBuiltHeight(qreal height);
     QFont faceFont() const { return m_faceFont; }
-    // Measures the faces that stood in at an estimated size, a slice per turn of the event loop;
-    // nothing is measured ahead before the window first opens.
+    // Measures the faces that stood in at an estimated size, on a thread of its own; nothing is
+    // measured ahead before the window first opens.
     void setMeasuresInBackground(bool measures);
 
     // Lays the sections out again and brings the rows to the result by difference.
     void refresh();
     // No tile stands in at an estimated size.
-    bool isMeasured() const { return m_unmeasured.isEmpty(); }
+    bool isMeasured() const { return m_unmeasured.isEmpty() && !m_measurer; }
 
     const Row &row(int index) const { return m_rows[size_t(index)]; }
     // The row and the tile within it that show the entry of this id, if any.
@@ -160,7 +160,8 @@ private:
     int tileRowFrom(int row, int step) const;
     int rowOfEntry(const KaomojiEntriesModel *entries, int entry) const;
     void entriesChanged(const QModelIndex &from, const QModelIndex &to, const QList<int> &roles);
-    void measureSlice();
+    void measureInBackground();
+    static FaceSize sizeIn(const QString &face, const QFont &font);
     void followDesktopFont(const QFont &desktopFont);
     void useFaceFont(const QFont &font);
 
@@ -177,7 +178,9 @@ private:
     QHash<QString, FaceSize> m_sizes;
     QHash<QString, SectionRows> m_sectionRows; // by section name
     QStringList m_unmeasured;
-    QTimer m_measuring;
+    QThread *m_measurer = nullptr;
+    // Counts the face fonts used, so that sizes measured in an earlier one are let go.
+    int m_fontGeneration = 0;
     bool m_measuresInBackground = false;
     bool m_laidOut = false;
 };

@@ -3,6 +3,8 @@
 #include "PickerFixture.h"
 
 #include <QtQml/qqmlextensionplugin.h>
+#include <QFontMetricsF>
+#include <QScopeGuard>
 #include <limits>
 
 Q_IMPORT_QML_PLUGIN(PelmoraPlugin)
@@ -123,6 +125,25 @@ private slots:
         rows.setMeasuresInBackground(true);
         QTRY_VERIFY(rows.isMeasured());
         QCOMPARE(firstEstimatedRow(rows), std::numeric_limits<double>::infinity());
+    }
+
+    // Faces measured in the background while the desktop font changes are measured again in
+    // the new font, not kept at their sizes in the old one.
+    void measuresAgainInANewDesktopFont()
+    {
+        PickerFixture picker;
+        Rows &rows = *picker.view.rows();
+        rows.setWidth(268);
+        rows.setMeasuresInBackground(true);
+        const auto restore = qScopeGuard(
+            [font = QGuiApplication::font()] { QGuiApplication::setFont(font); });
+        QGuiApplication::setFont(QFont(QGuiApplication::font().family(), 30));
+        QTRY_VERIFY(rows.isMeasured());
+        const double line = QFontMetricsF(rows.faceFont()).height();
+        for (int row = 0; row < rows.rowCount(); ++row) {
+            for (const Rows::Tile &tile : rows.row(row).tiles)
+                QVERIFY2(tile.size.tile.height() >= line, qPrintable(tile.face));
+        }
     }
 
     // Up and Down land on the tile of the next row whose centre is nearest the tile's own.

@@ -104,9 +104,9 @@ public:
     // Rows further down stand in at an estimated size until measured in the background.
     void setBuiltHeight(qreal height);
     QFont faceFont() const { return m_faceFont; }
-    // Measures the faces that stood in at an estimated size, on a thread of its own; nothing is
-    // measured ahead before the window first opens.
-    void setMeasuresInBackground(bool measures);
+    // Measures the faces that stood in at an estimated size, on a thread of its own; the window
+    // starts it once it has drawn, so that nothing competes with its first frame.
+    Q_INVOKABLE void setMeasuresInBackground(bool measures);
 
     // Lays the sections out again and brings the rows to the result by difference.
     void refresh();

@@ -445,7 +445,6 @@ void KaomojiView::showFileMessage(const QString &message)
 void KaomojiView::appear()
 {
     setIsVisible(true);
-    m_rows->setMeasuresInBackground(true);
 }
 
 void KaomojiView::dismiss()

@@ -49,6 +49,7 @@ Rectangle {
     onDrawnChanged: {
         results.buildAhead()
         chipRow.addChips()
+        root.view.rows.setMeasuresInBackground(true)
     }
 
     // The rows are laid out for the height the list has once the header and the chips are in

@@ -108,7 +108,7 @@ Rectangle {
             if (field === KaomojiView.Search)
                 searchBar.field.forceActiveFocus()
             else if (field === KaomojiView.NewFace)
-                formArea.form.faceField.forceActiveFocus()
+                (formArea.form.item as CustomKaomojiForm).faceField.forceActiveFocus()
         }
     }
 
@@ -410,7 +410,7 @@ Rectangle {
 
             objectName: "formArea"
             width: root.width
-            height: Math.max(0, reveal) * (form ? form.height + 8 : 0)
+            height: Math.max(0, reveal) * (form.item ? form.item.height + 8 : 0)
             clip: true
 
             Behavior on reveal {
@@ -421,28 +421,11 @@ Rectangle {
                 }
             }
 
-            // Made the first time it opens, and kept: most starts never show it.
-            property CustomKaomojiForm form: null
-
-            function makeForm() {
-                if (root.view.showingCustomForm && !formArea.form)
-                    formArea.form = formComponent.createObject(formArea)
-            }
-
-            Component.onCompleted: makeForm()
-
-            Connections {
-                target: root.view
-
-                function onShowingCustomFormChanged() {
-                    formArea.makeForm()
-                }
-            }
-
-            Component {
-                id: formComponent
-
-                CustomKaomojiForm {
+            // Made the first time it opens.
+            property MadeWhenNeeded form: MadeWhenNeeded {
+                needed: root.view.showingCustomForm
+                parentItem: formArea
+                component: CustomKaomojiForm {
                     x: Theme.padding
                     y: (formArea.reveal - 1) * (height + 8)
                     width: formArea.width - 2 * Theme.padding
@@ -593,28 +576,11 @@ Rectangle {
                 flickable: results
             }
 
-            // Made the first time nothing matches, and kept.
-            property EmptyStateView emptyState: null
-
-            function makeEmptyState() {
-                if (!root.view.hasResults && !resultsArea.emptyState)
-                    resultsArea.emptyState = emptyStateComponent.createObject(resultsArea)
-            }
-
-            Component.onCompleted: makeEmptyState()
-
-            Connections {
-                target: root.view
-
-                function onHasResultsChanged() {
-                    resultsArea.makeEmptyState()
-                }
-            }
-
-            Component {
-                id: emptyStateComponent
-
-                EmptyStateView {
+            // Made the first time nothing matches.
+            property MadeWhenNeeded emptyState: MadeWhenNeeded {
+                needed: !root.view.hasResults
+                parentItem: resultsArea
+                component: EmptyStateView {
                     y: 48
                     width: resultsArea.width
                     visible: !root.view.hasResults
@@ -631,15 +597,25 @@ Rectangle {
         // Kept while the banner leaves, when the view has already let go of the face.
         property string face
         property string note
-        // Made at the first copy, and kept.
-        property CopiedBanner banner: null
+        // Made at the first copy.
+        property MadeWhenNeeded banner: MadeWhenNeeded {
+            needed: root.view.hasCopiedKaomoji
+            parentItem: bannerSlot
+            component: CopiedBanner {
+                x: (bannerSlot.width - width) / 2
+                y: bannerSlot.height - 16 - height + (1 - bannerSlot.reveal) * (height + 16 + 8)
+                opacity: bannerSlot.reveal
+                visible: root.view.hasCopiedKaomoji || bannerSlot.reveal > 0
+                face: bannerSlot.face
+                note: bannerSlot.note
+                announced: root.view.hasCopiedKaomoji
+            }
+        }
 
         function showFace() {
             if (root.view.hasCopiedKaomoji) {
                 bannerSlot.face = root.view.copiedKaomoji
                 bannerSlot.note = root.view.copiedNote
-                if (!bannerSlot.banner)
-                    bannerSlot.banner = bannerComponent.createObject(bannerSlot)
             }
         }
 
@@ -659,20 +635,6 @@ Rectangle {
 
             function onCopiedKaomojiChanged() {
                 bannerSlot.showFace()
-            }
-        }
-
-        Component {
-            id: bannerComponent
-
-            CopiedBanner {
-                x: (bannerSlot.width - width) / 2
-                y: bannerSlot.height - 16 - height + (1 - bannerSlot.reveal) * (height + 16 + 8)
-                opacity: bannerSlot.reveal
-                visible: root.view.hasCopiedKaomoji || bannerSlot.reveal > 0
-                face: bannerSlot.face
-                note: bannerSlot.note
-                announced: root.view.hasCopiedKaomoji
             }
         }
     }

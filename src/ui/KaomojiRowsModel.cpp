@@ -316,7 +316,6 @@ void KaomojiRowsModel::layOut(std::vector<Row> &rows, QList<QByteArray> &keys)
     }
     if (!rows.empty())
         rows.back().height -= sectionGap; // nothing follows the last section
-
 }
 
 void KaomojiRowsModel::refresh()
@@ -553,5 +552,5 @@ void KaomojiRowsModel::measureInBackground()
             if (!m_measurer)
                 FaceFont::returnMemory();
         });
-    m_measurer->start(QThread::LowPriority);
+    m_measurer->start();
 }

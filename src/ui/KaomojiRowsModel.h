@@ -63,9 +63,9 @@ public:
     static constexpr double headerGap = 8;
     static constexpr double sectionGap = 20;
     // Tiles from the top of the results measured at once, at most, and only those whose row
-    // starts within the built height: about what the picker's first screen and the rows built
-    // below it hold (some 40). Later ones are measured a few at a time once the window is open,
-    // standing in at an estimated size until then.
+    // starts within the built height (about what the picker's first screen holds). The rest are
+    // measured in the background once the window has drawn, standing in at an estimated size
+    // until then.
     static constexpr int tilesMeasuredAtOnce = 48;
 
     struct FaceSize {

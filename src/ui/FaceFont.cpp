@@ -2,7 +2,10 @@
 
 #include <QFile>
 #include <QFontInfo>
+#include <QFontMetricsF>
+#include <QSet>
 #include <QStringList>
+#include <QTextLayout>
 #include <malloc.h>
 #include <sys/mman.h>
 
@@ -45,6 +48,28 @@ QFont FaceFont::from(const QFont &desktopFont)
     QFont font = desktopFont;
     font.setFamilies(families);
     return font;
+}
+
+void FaceFont::prepare(const QFont &desktopFont, const QStringList &faces)
+{
+    const QFont faceFont = from(desktopFont);
+    // Text of no particular script, which is most of a face.
+    QFontMetricsF(desktopFont).height();
+    QFontMetricsF(faceFont).height();
+    // Qt asks for fallbacks per script of a run of text: one letter of each script will do.
+    QSet<QChar::Script> prepared;
+    for (const QString &face : faces) {
+        for (const char32_t letter : face.toUcs4()) {
+            const QChar::Script script = QChar::script(letter);
+            if (script <= QChar::Script_Common || prepared.contains(script))
+                continue;
+            prepared.insert(script);
+            QTextLayout layout(QString::fromUcs4(&letter, 1), faceFont);
+            layout.beginLayout();
+            layout.createLine();
+            layout.endLayout();
+        }
+    }
 }
 
 void FaceFont::releaseUnused()

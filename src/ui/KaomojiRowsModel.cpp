@@ -151,6 +151,10 @@ void KaomojiRowsModel::setWidth(qreal width)
 
 KaomojiRowsModel::~KaomojiRowsModel()
 {
+    if (m_fontPreparer) {
+        m_fontPreparer->wait();
+        delete m_fontPreparer;
+    }
     if (m_measurer) {
         m_measurer->requestInterruption();
         m_measurer->wait();
@@ -199,6 +203,32 @@ void KaomojiRowsModel::setMeasuresInBackground(bool measures)
     m_measuresInBackground = measures;
     if (measures)
         measureInBackground();
+}
+
+void KaomojiRowsModel::prepareFontsInBackground()
+{
+    if (m_fontPreparer)
+        return;
+    // The faces from the top, as many as start-up may measure.
+    QStringList faces;
+    for (const QString &name : m_sections.names()) {
+        const KaomojiEntriesModel *entries = m_sections.entries(name);
+        for (int entry = 0; entry < entries->rowCount() && faces.size() < tilesMeasuredAtOnce;
+             ++entry)
+            faces.append(entries->recordAt(entry).face());
+    }
+    // A font of the thread's own, as for measuring.
+    QFont desktopFont = QGuiApplication::font().resolve(QFont());
+    m_fontPreparer = QThread::create([faces, font = std::move(desktopFont)]() mutable {
+        const QFont desktopFont = std::move(font);
+        FaceFont::prepare(desktopFont, faces);
+    });
+    connect(m_fontPreparer, &QThread::finished, this, [this] {
+        m_fontPreparer->wait();
+        m_fontPreparer->deleteLater();
+        m_fontPreparer = nullptr;
+    });
+    m_fontPreparer->start();
 }
 
 KaomojiRowsModel::FaceSize KaomojiRowsModel::sizeIn(const QString &face, const QFont &font)

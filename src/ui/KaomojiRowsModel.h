@@ -107,6 +107,9 @@ public:
     // Measures the faces that stood in at an estimated size, on a thread of its own; the window
     // starts it once it has drawn, so that nothing competes with its first frame.
     Q_INVOKABLE void setMeasuresInBackground(bool measures);
+    // Opens ahead, on a thread of its own, what the first faces' fonts share between threads,
+    // while the window that shows them still loads.
+    void prepareFontsInBackground();
 
     // Lays the sections out again and brings the rows to the result by difference.
     void refresh();
@@ -179,6 +182,7 @@ private:
     QHash<QString, SectionRows> m_sectionRows; // by section name
     QStringList m_unmeasured;
     QThread *m_measurer = nullptr;
+    QThread *m_fontPreparer = nullptr;
     // Counts the face fonts used, so that sizes measured in an earlier one are let go.
     int m_fontGeneration = 0;
     bool m_measuresInBackground = false;

@@ -432,6 +432,8 @@ bool PelmoraApp::buildWindow()
         m_mainQueue, *m_paster };
     m_view = std::make_unique<KaomojiView>(m_preferences, platform);
     m_view->setPasteAfterCopy(m_pasteAfterCopy);
+    // While the window's QML loads on this thread.
+    m_view->rows()->prepareFontsInBackground();
     QQmlEngine::setObjectOwnership(m_view.get(), QQmlEngine::CppOwnership);
 
     const auto mode =

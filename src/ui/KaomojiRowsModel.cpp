@@ -209,11 +209,13 @@ void KaomojiRowsModel::prepareFontsInBackground()
 {
     if (m_fontPreparer)
         return;
-    // The faces from the top, as many as start-up may measure.
+    // About as many faces from the top as the first screen shows: more would only hold Qt's
+    // font lock longer while the window wants it.
+    constexpr int firstScreenFaces = 20;
     QStringList faces;
     for (const QString &name : m_sections.names()) {
         const KaomojiEntriesModel *entries = m_sections.entries(name);
-        for (int entry = 0; entry < entries->rowCount() && faces.size() < tilesMeasuredAtOnce;
+        for (int entry = 0; entry < entries->rowCount() && faces.size() < firstScreenFaces;
              ++entry)
             faces.append(entries->recordAt(entry).face());
     }

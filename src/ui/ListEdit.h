@@ -89,20 +89,25 @@ inline std::vector<bool> longestIncreasing(const std::vector<int> &values)
 template <typename Key>
 void appendAnyEdits(const QList<Key> &before, const QList<Key> &after, std::vector<ListEdit> &edits)
 {
-    using Occurrence = std::pair<Key, int>;
-    QHash<Occurrence, int> rowAfter;
-    rowAfter.reserve(after.size());
-    QHash<Key, int> seen;
-    for (qsizetype i = 0; i < after.size(); ++i)
-        rowAfter.insert({ after[i], seen[after[i]]++ }, int(i));
+    // Each key's rows in `after`, first to last: the first not yet taken is at `firstAfter`
+    // (counted from 1, 0 when all are taken), the next after it in `nextAfter`.
+    QHash<Key, int> firstAfter;
+    firstAfter.reserve(after.size());
+    std::vector<int> nextAfter(size_t(after.size()), 0);
+    for (qsizetype i = after.size() - 1; i >= 0; --i) {
+        int &first = firstAfter[after[i]];
+        nextAfter[size_t(i)] = first;
+        first = int(i) + 1;
+    }
 
     // Removals; `kept` lists the surviving items by their row in `after`.
     std::vector<int> kept;
-    seen.clear();
+    kept.reserve(size_t(before.size()));
     for (qsizetype i = 0; i < before.size(); ++i) {
-        const auto found = rowAfter.constFind({ before[i], seen[before[i]]++ });
-        if (found != rowAfter.cend()) {
-            kept.push_back(found.value());
+        const auto found = firstAfter.find(before[i]);
+        if (found != firstAfter.end() && found.value() > 0) {
+            kept.push_back(found.value() - 1);
+            found.value() = nextAfter[size_t(found.value() - 1)];
             continue;
         }
         if (!edits.empty() && edits.back().kind == ListEdit::Kind::Remove

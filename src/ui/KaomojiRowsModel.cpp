@@ -20,10 +20,10 @@ QByteArray headerKey(const QString &section)
     return '\1' + section.toUtf8();
 }
 
-QByteArray tilesKey(const QString &section, const std::vector<KaomojiRowsModel::Tile> &tiles)
+QByteArray tilesKey(const QString &section, const QList<KaomojiRowsModel::Tile> &tiles)
 {
     QByteArray key = section.toUtf8();
-    key.reserve(key.size() + 1 + qsizetype(tiles.size()) * 16);
+    key.reserve(key.size() + 1 + tiles.size() * 16);
     key += '\0';
     for (const KaomojiRowsModel::Tile &tile : tiles)
         key += tile.id.toRfc4122();
@@ -34,7 +34,10 @@ bool sameLook(const KaomojiRowsModel::Row &a, const KaomojiRowsModel::Row &b)
 {
     if (a.height != b.height || a.tiles.size() != b.tiles.size())
         return false;
-    for (size_t i = 0; i < a.tiles.size(); ++i) {
+    // The rows of a section laid out once share its tiles.
+    if (a.tiles.constBegin() == b.tiles.constBegin())
+        return true;
+    for (qsizetype i = 0; i < a.tiles.size(); ++i) {
         const KaomojiRowsModel::Tile &x = a.tiles[i];
         const KaomojiRowsModel::Tile &y = b.tiles[i];
         if (x.x != y.x || x.size.tile != y.size.tile || x.size.ink != y.size.ink
@@ -94,7 +97,7 @@ QVariant KaomojiRowsModel::data(const QModelIndex &index, int role) const
         QVariantList tiles;
         if (!row.entries)
             return tiles;
-        tiles.reserve(qsizetype(row.tiles.size()));
+        tiles.reserve(row.tiles.size());
         for (const Tile &tile : row.tiles) {
             // The entries change before the rows follow them.
             const bool current =
@@ -457,11 +460,11 @@ int KaomojiRowsModel::tileRowFrom(int row, int step) const
     return -1;
 }
 
-int KaomojiRowsModel::nearestTile(const std::vector<Tile> &tiles, double centre)
+int KaomojiRowsModel::nearestTile(const QList<Tile> &tiles, double centre)
 {
     int nearest = 0;
     double nearestDistance = std::numeric_limits<double>::infinity();
-    for (size_t tile = 0; tile < tiles.size(); ++tile) {
+    for (qsizetype tile = 0; tile < tiles.size(); ++tile) {
         const double distance =
             std::abs(tiles[tile].x + tiles[tile].size.tile.width() / 2 - centre);
         // Between two as near, the left one, as reading goes.
@@ -484,9 +487,9 @@ std::optional<std::pair<int, int>> KaomojiRowsModel::tileFrom(int row, int tile,
         return std::pair { to, move == Move::First ? 0 : int(m_rows[size_t(to)].tiles.size()) - 1 };
     }
     if (row < 0 || row >= rowCount() || tile < 0
-        || size_t(tile) >= m_rows[size_t(row)].tiles.size())
+        || tile >= m_rows[size_t(row)].tiles.size())
         return std::nullopt;
-    const std::vector<Tile> &tiles = m_rows[size_t(row)].tiles;
+    const QList<Tile> &tiles = m_rows[size_t(row)].tiles;
     switch (move) {
     case Move::Left:
         if (tile > 0)
@@ -495,7 +498,7 @@ std::optional<std::pair<int, int>> KaomojiRowsModel::tileFrom(int row, int tile,
         return to < 0 ? std::nullopt
                       : std::optional(std::pair { to, int(m_rows[size_t(to)].tiles.size()) - 1 });
     case Move::Right:
-        if (size_t(tile) + 1 < tiles.size())
+        if (tile + 1 < tiles.size())
             return std::pair { row, tile + 1 };
         to = tileRowFrom(row, 1);
         return to < 0 ? std::nullopt : std::optional(std::pair { to, 0 });
@@ -509,7 +512,7 @@ std::optional<std::pair<int, int>> KaomojiRowsModel::tileFrom(int row, int tile,
     }
     if (to < 0)
         return std::nullopt;
-    const double centre = tiles[size_t(tile)].x + tiles[size_t(tile)].size.tile.width() / 2;
+    const double centre = tiles[tile].x + tiles[tile].size.tile.width() / 2;
     return std::pair { to, nearestTile(m_rows[size_t(to)].tiles, centre) };
 }
 

@@ -85,7 +85,7 @@ public:
         QString section;
         QPointer<KaomojiEntriesModel> entries;
         bool isHeader = false;
-        std::vector<Tile> tiles;
+        QList<Tile> tiles; // shared: a section laid out once is copied into every layout
         // Tile rows: everything down to the next row; headers: the space below the header.
         double height = 0;
         bool fadesIn = false;
@@ -124,7 +124,7 @@ public:
     // None past the ends.
     std::optional<std::pair<int, int>> tileFrom(int row, int tile, Move move) const;
     // Of the tiles of a row, the one whose horizontal centre is closest to `centre`.
-    static int nearestTile(const std::vector<Tile> &tiles, double centre);
+    static int nearestTile(const QList<Tile> &tiles, double centre);
     // For the views: {row, tile}, or undefined.
     Q_INVOKABLE QVariant keyTarget(int row, int tile, KaomojiRowsModel::Move move) const;
     Q_INVOKABLE QVariant tilePlace(const QString &section, const QString &id) const;

@@ -160,7 +160,7 @@ private slots:
     {
         QFETCH(QList<double>, edges);
         QFETCH(double, centre);
-        std::vector<Rows::Tile> tiles;
+        QList<Rows::Tile> tiles;
         for (qsizetype i = 0; i < edges.size(); i += 2)
             tiles.push_back({ {}, {}, 0, edges[i], { { edges[i + 1] - edges[i], 9 }, {}, false } });
         QTEST(Rows::nearestTile(tiles, centre), "nearest");

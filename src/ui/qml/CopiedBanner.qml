@@ -9,6 +9,9 @@ Item {
     id: banner
 
     required property string face
+    // The tiles' font, at the banner's size: the face looks as on its tile, and no fonts are
+    // opened for it beyond those the tiles use.
+    required property font faceFont
     property string note
     // While a screen reader may hear of it: from the copy until the banner starts to leave.
     property bool announced: true
@@ -53,6 +56,7 @@ Item {
 
         objectName: "copiedText"
         margin: 8
+        font: banner.faceFont
         //: The banner after a copy; %1 is the copied kaomoji
         text: qsTr("Copied: %1").arg(banner.face)
         color: Theme.textBackground

@@ -607,6 +607,7 @@ Rectangle {
                 opacity: bannerSlot.reveal
                 visible: root.view.hasCopiedKaomoji || bannerSlot.reveal > 0
                 face: bannerSlot.face
+                faceFont: root.view.rows.faceFont
                 note: bannerSlot.note
                 announced: root.view.hasCopiedKaomoji
             }

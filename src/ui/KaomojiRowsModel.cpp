@@ -102,19 +102,20 @@ QVariant KaomojiRowsModel::data(const QModelIndex &index, int role) const
             // The entries change before the rows follow them.
             const bool current =
                 tile.entry < row.entries->rowCount() && row.entries->ids()[tile.entry] == tile.id;
-            tiles.append(QVariant::fromValue(TilePlace {
-                tile.id.toString(QUuid::WithoutBraces),
-                tile.face,
-                tile.x,
-                tile.size.tile.width(),
-                tile.size.tile.height(),
-                tile.size.ink.left(),
-                tile.size.ink.top(),
-                tile.size.ink.right(),
-                tile.size.ink.bottom(),
-                current && row.entries->isFlashingAt(tile.entry),
-                current && row.entries->sparklesAt(tile.entry),
-            }));
+            tiles.append(QVariantMap {
+                { QStringLiteral("kaomojiId"), tile.id.toString(QUuid::WithoutBraces) },
+                { QStringLiteral("face"), tile.face },
+                { QStringLiteral("x"), tile.x },
+                { QStringLiteral("width"), tile.size.tile.width() },
+                { QStringLiteral("height"), tile.size.tile.height() },
+                { QStringLiteral("inkLeft"), tile.size.ink.left() },
+                { QStringLiteral("inkTop"), tile.size.ink.top() },
+                { QStringLiteral("inkRight"), tile.size.ink.right() },
+                { QStringLiteral("inkBottom"), tile.size.ink.bottom() },
+                { QStringLiteral("flashing"), current && row.entries->isFlashingAt(tile.entry) },
+                { QStringLiteral("isMostRecentAI"),
+                    current && row.entries->sparklesAt(tile.entry) },
+            });
         }
         return tiles;
     }

@@ -18,38 +18,6 @@
 
 class KaomojiSectionsModel;
 
-// What the rows model tells a tile's delegate: where it placed the tile, the face it shows, and
-// whether it flashes or sparkles. A value type rather than a map: the list reads one per tile it
-// builds, and a map's keys would be made anew for each.
-struct TilePlace {
-    Q_GADGET
-    QML_VALUE_TYPE(tilePlace)
-    Q_PROPERTY(QString kaomojiId MEMBER kaomojiId)
-    Q_PROPERTY(QString face MEMBER face)
-    Q_PROPERTY(double x MEMBER x)
-    Q_PROPERTY(double width MEMBER width)
-    Q_PROPERTY(double height MEMBER height)
-    Q_PROPERTY(double inkLeft MEMBER inkLeft)
-    Q_PROPERTY(double inkTop MEMBER inkTop)
-    Q_PROPERTY(double inkRight MEMBER inkRight)
-    Q_PROPERTY(double inkBottom MEMBER inkBottom)
-    Q_PROPERTY(bool flashing MEMBER flashing)
-    Q_PROPERTY(bool isMostRecentAI MEMBER isMostRecentAI)
-
-public:
-    QString kaomojiId;
-    QString face;
-    double x = 0;
-    double width = 0;
-    double height = 0;
-    double inkLeft = 0;
-    double inkTop = 0;
-    double inkRight = 0;
-    double inkBottom = 0;
-    bool flashing = false;
-    bool isMostRecentAI = false;
-};
-
 // The results as the list shows them, row by row: each section's header, then its tiles in the
 // rows MasonryGeometry wraps them into at the given width. Tile sizes come from the faces
 // measured once each in the face font, as a tile sizes itself around its text.

@@ -138,7 +138,7 @@ Item {
             readonly property int rowIndex: row.index
             // Replaced whenever a tile of the row changes (a flash, a sparkle); each tile then
             // takes only what changed for it.
-            readonly property tilePlace place: row.tiles[index]
+            readonly property var place: row.tiles[index]
 
             view: row.view
             sectionName: row.name

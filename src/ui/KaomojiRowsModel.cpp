@@ -10,6 +10,7 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <memory>
 
@@ -154,15 +155,26 @@ void KaomojiRowsModel::setWidth(qreal width)
 
 KaomojiRowsModel::~KaomojiRowsModel()
 {
-    if (m_fontPreparer) {
-        m_fontPreparer->wait();
-        delete m_fontPreparer;
+    for (QThread *thread : { m_fontPreparer, m_measurer }) {
+        if (!thread)
+            continue;
+        thread->requestInterruption();
+        thread->wait();
+        delete thread;
     }
-    if (m_measurer) {
-        m_measurer->requestInterruption();
-        m_measurer->wait();
-        delete m_measurer;
-    }
+}
+
+void KaomojiRowsModel::runOnThread(
+    QThread *&thread, std::function<void()> work, std::function<void()> ended)
+{
+    thread = QThread::create(std::move(work));
+    connect(thread, &QThread::finished, this, [&thread, ended = std::move(ended)] {
+        thread->wait();
+        thread->deleteLater();
+        thread = nullptr;
+        ended();
+    });
+    thread->start();
 }
 
 void KaomojiRowsModel::setBuiltHeight(qreal height)
@@ -224,16 +236,13 @@ void KaomojiRowsModel::prepareFontsInBackground()
     }
     // A font of the thread's own, as for measuring.
     QFont desktopFont = QGuiApplication::font().resolve(QFont());
-    m_fontPreparer = QThread::create([faces, font = std::move(desktopFont)]() mutable {
-        const QFont desktopFont = std::move(font);
-        FaceFont::prepare(desktopFont, faces);
-    });
-    connect(m_fontPreparer, &QThread::finished, this, [this] {
-        m_fontPreparer->wait();
-        m_fontPreparer->deleteLater();
-        m_fontPreparer = nullptr;
-    });
-    m_fontPreparer->start();
+    runOnThread(
+        m_fontPreparer,
+        [faces, font = std::move(desktopFont)]() mutable {
+            const QFont desktopFont = std::move(font);
+            FaceFont::prepare(desktopFont, faces);
+        },
+        [] {});
 }
 
 KaomojiRowsModel::FaceSize KaomojiRowsModel::sizeIn(const QString &face, const QFont &font)
@@ -564,21 +573,18 @@ void KaomojiRowsModel::measureInBackground()
     // On a thread of its own, whose fonts close when it ends: every face measured opens a font
     // for each script of the catalog, which the window need not hold (and Qt hands fonts back
     // only all at once, the window's own too, which the next faces shown would then open anew).
-    m_measurer = QThread::create([faces, font = std::move(font), measured]() mutable {
-        // Let go of on this thread, with the fonts it opened.
-        const QFont measuringFont = std::move(font);
-        for (const QString &face : faces) {
-            if (QThread::currentThread()->isInterruptionRequested())
-                return;
-            measured->insert(face, sizeIn(face, measuringFont));
-        }
-    });
-    connect(m_measurer, &QThread::finished, this,
+    runOnThread(
+        m_measurer,
+        [faces, font = std::move(font), measured]() mutable {
+            // Let go of on this thread, with the fonts it opened.
+            const QFont measuringFont = std::move(font);
+            for (const QString &face : faces) {
+                if (QThread::currentThread()->isInterruptionRequested())
+                    return;
+                measured->insert(face, sizeIn(face, measuringFont));
+            }
+        },
         [this, measured, generation = m_fontGeneration] {
-            // Its fonts close as it ends, just after it reports.
-            m_measurer->wait();
-            m_measurer->deleteLater();
-            m_measurer = nullptr;
             if (generation == m_fontGeneration) {
                 for (auto size = measured->cbegin(); size != measured->cend(); ++size)
                     m_sizes.insert(size.key(), size.value());
@@ -587,5 +593,4 @@ void KaomojiRowsModel::measureInBackground()
             if (!m_measurer)
                 FaceFont::returnMemory();
         });
-    m_measurer->start();
 }

@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QThread>
 #include <QtQml/qqmlregistration.h>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <vector>
@@ -164,6 +165,9 @@ private:
     int rowOfEntry(const KaomojiEntriesModel *entries, int entry) const;
     void entriesChanged(const QModelIndex &from, const QModelIndex &to, const QList<int> &roles);
     void measureInBackground();
+    // Starts `work` on a thread of its own, kept in `thread` until it has ended (its fonts
+    // closed); `ended` then runs here, `thread` empty again.
+    void runOnThread(QThread *&thread, std::function<void()> work, std::function<void()> ended);
     static FaceSize sizeIn(const QString &face, const QFont &font);
     void followDesktopFont(const QFont &desktopFont);
     void useFaceFont(const QFont &font);

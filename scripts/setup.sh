@@ -16,6 +16,7 @@ BUILD=(
     libxcb1-dev # the global shortcut and window activation on X11
     libxtst-dev # pasting into the focused window on X11
     libwayland-dev libwayland-bin # pasting on Wayland, through a virtual keyboard
+    libfontconfig-dev # fallback fonts looked up once for all threads
 )
 RUN=(
     # the X11 platform plugin, QML modules, SVG icons, TLS

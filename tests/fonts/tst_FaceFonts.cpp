@@ -1,4 +1,5 @@
 #include "FaceFont.h"
+#include "FontMatchMemo.h"
 #include "PresetCatalog.h"
 
 #include <QFontDatabase>
@@ -9,6 +10,8 @@
 #include <QTest>
 #include <QTextBoundaryFinder>
 #include <QTextLayout>
+#include <fontconfig/fontconfig.h>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 
@@ -76,6 +79,14 @@ QString fault(const QList<QGlyphRun> &runs, const QString &text)
     return blank > std::count_if(text.begin(), text.end(), [](QChar c) { return c.isSpace(); })
         ? u"drawn blank"_s
         : QString();
+}
+
+void layOut(const QString &text, const QFont &font)
+{
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
 }
 
 // The grapheme clusters at fault, judged within the whole text because the fonts Qt picks
@@ -169,6 +180,41 @@ private slots:
         FaceFont::releaseUnused();
         QCOMPARE(residentFontKiB(), 0);
         QVERIFY(faultyClusters(face).isEmpty());
+    }
+
+    // Qt's lookups of fonts reach the app's memo of fontconfig's answers: faces set on one
+    // thread leave nothing to ask for the same faces on another.
+    void fontMatchesAreSharedBetweenThreads()
+    {
+        // A size nothing has been set in yet, so that its fonts are looked up anew.
+        QFont font = FaceFont::from(QFont());
+        font.setPixelSize(37);
+        const QString face = u"ฅ^•ﻌ•^ฅ ಠ_ಠ (ノಠ益ಠ)ノ彡┻━┻"_s;
+        const std::size_t before = FontMatchMemo::size();
+        std::thread([&] { layOut(face, font); }).join();
+        const std::size_t afterOtherThread = FontMatchMemo::size();
+        QVERIFY(afterOtherThread > before);
+        layOut(face, font);
+        QCOMPARE(FontMatchMemo::size(), afterOtherThread);
+    }
+
+    // Each caller owns what it is answered, as with fontconfig's own.
+    void rememberedMatchesAreCopies()
+    {
+        FcPattern *request = FcNameParse(reinterpret_cast<const FcChar8 *>("DejaVu Sans:bold"));
+        FcResult firstResult = FcResultNoMatch;
+        FcResult secondResult = FcResultNoMatch;
+        FcPattern *first = FcFontMatch(nullptr, request, &firstResult);
+        FcPattern *second = FcFontMatch(nullptr, request, &secondResult);
+        QVERIFY(first && second && first != second);
+        QCOMPARE(secondResult, firstResult);
+        QVERIFY(FcPatternEqual(first, second));
+        FcPatternDestroy(first);
+        FcChar8 *family = nullptr;
+        QCOMPARE(FcPatternGetString(second, FC_FAMILY, 0, &family), FcResultMatch);
+        QCOMPARE(QString::fromUtf8(reinterpret_cast<const char *>(family)), u"DejaVu Sans"_s);
+        FcPatternDestroy(second);
+        FcPatternDestroy(request);
     }
 };
 

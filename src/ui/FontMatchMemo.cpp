@@ -1,0 +1,93 @@
+#include "FontMatchMemo.h"
+
+#include <dlfcn.h>
+#include <fontconfig/fontconfig.h>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace {
+
+struct PatternRelease {
+    void operator()(FcPattern *pattern) const { FcPatternDestroy(pattern); }
+};
+using Pattern = std::unique_ptr<FcPattern, PatternRelease>;
+
+struct Answer {
+    Pattern match;
+    FcResult result;
+};
+
+// A request's answer holds as long as the fonts it was chosen from: the same configuration,
+// with the same fonts added by applications.
+struct Request {
+    FcConfig *config;
+    int applicationFonts;
+    std::string pattern;
+
+    auto operator<=>(const Request &) const = default;
+};
+
+// Requests come from a few families at a few sizes; past this, something asks for far more
+// than fallbacks, and is left to fontconfig.
+constexpr std::size_t mostRemembered = 1024;
+
+std::mutex memoLock;
+// Never destroyed: at exit, fontconfig may have let go of the fonts the answers point into.
+std::map<Request, Answer> &memo()
+{
+    static auto *answers = new std::map<Request, Answer>;
+    return *answers;
+}
+
+using MatchFunction = FcPattern *(*)(FcConfig *, FcPattern *, FcResult *);
+
+MatchFunction fontconfigMatch()
+{
+    static const auto match = reinterpret_cast<MatchFunction>(dlsym(RTLD_NEXT, "FcFontMatch"));
+    return match;
+}
+
+bool describe(FcConfig *config, FcPattern *pattern, Request &request)
+{
+    request.config = config ? config : FcConfigGetCurrent();
+    const FcFontSet *added = FcConfigGetFonts(request.config, FcSetApplication);
+    request.applicationFonts = added ? added->nfont : 0;
+    FcChar8 *text = FcNameUnparse(pattern);
+    if (!text)
+        return false;
+    request.pattern = reinterpret_cast<const char *>(text);
+    FcStrFree(text);
+    return true;
+}
+
+} // namespace
+
+// Each caller gets a copy of its own, as from fontconfig, free to change or destroy it.
+extern "C" FcPattern *FcFontMatch(FcConfig *config, FcPattern *pattern, FcResult *result)
+{
+    Request request;
+    if (!result || !describe(config, pattern, request))
+        return fontconfigMatch()(config, pattern, result);
+    {
+        const std::lock_guard lock(memoLock);
+        if (const auto known = memo().find(request); known != memo().end()) {
+            *result = known->second.result;
+            return known->second.match ? FcPatternDuplicate(known->second.match.get()) : nullptr;
+        }
+    }
+    FcPattern *match = fontconfigMatch()(config, pattern, result);
+    const std::lock_guard lock(memoLock);
+    if (memo().size() < mostRemembered) {
+        memo().try_emplace(std::move(request),
+            Answer { Pattern(match ? FcPatternDuplicate(match) : nullptr), *result });
+    }
+    return match;
+}
+
+std::size_t FontMatchMemo::size()
+{
+    const std::lock_guard lock(memoLock);
+    return memo().size();
+}

@@ -49,6 +49,13 @@ MatchFunction fontconfigMatch()
     return match;
 }
 
+FcPattern *shared(FcPattern *pattern)
+{
+    if (pattern)
+        FcPatternReference(pattern);
+    return pattern;
+}
+
 bool describe(FcConfig *config, FcPattern *pattern, Request &request)
 {
     request.config = config ? config : FcConfigGetCurrent();
@@ -64,7 +71,8 @@ bool describe(FcConfig *config, FcPattern *pattern, Request &request)
 
 } // namespace
 
-// Each caller gets a copy of its own, as from fontconfig, free to change or destroy it.
+// Every caller of a request is handed the same answer, referenced once more for it: Qt only
+// reads what it is answered, and copies of every font's localized names would cost far more.
 extern "C" FcPattern *FcFontMatch(FcConfig *config, FcPattern *pattern, FcResult *result)
 {
     Request request;
@@ -74,15 +82,13 @@ extern "C" FcPattern *FcFontMatch(FcConfig *config, FcPattern *pattern, FcResult
         const std::lock_guard lock(memoLock);
         if (const auto known = memo().find(request); known != memo().end()) {
             *result = known->second.result;
-            return known->second.match ? FcPatternDuplicate(known->second.match.get()) : nullptr;
+            return shared(known->second.match.get());
         }
     }
     FcPattern *match = fontconfigMatch()(config, pattern, result);
     const std::lock_guard lock(memoLock);
-    if (memo().size() < mostRemembered) {
-        memo().try_emplace(std::move(request),
-            Answer { Pattern(match ? FcPatternDuplicate(match) : nullptr), *result });
-    }
+    if (memo().size() < mostRemembered)
+        memo().try_emplace(std::move(request), Answer { Pattern(shared(match)), *result });
     return match;
 }
 

@@ -6,40 +6,39 @@
 KaomojiEntriesModel::KaomojiEntriesModel(
     const KaomojiList &records, QUuid mostRecentAIKaomojiId, QObject *parent)
     : QAbstractListModel(parent)
+    , m_records(records)
+    , m_flashing(records.size(), false)
     , m_mostRecentAIKaomojiId(mostRecentAIKaomojiId)
 {
-    m_entries.reserve(records.size());
     m_ids.reserve(records.size());
-    for (const Kaomoji &record : records) {
-        m_entries.append({ record, false });
+    for (const Kaomoji &record : records)
         m_ids.append(record.id());
-    }
 }
 
 int KaomojiEntriesModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_entries.size());
+    return parent.isValid() ? 0 : int(m_records.size());
 }
 
 QVariant KaomojiEntriesModel::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
-    const Entry &entry = m_entries[index.row()];
+    const Kaomoji &record = m_records.at(index.row());
     switch (role) {
     case KaomojiIdRole:
-        return entry.record.id().toString(QUuid::WithoutBraces);
+        return record.id().toString(QUuid::WithoutBraces);
     case Qt::DisplayRole:
     case FaceRole:
-        return entry.record.face();
+        return record.face();
     case CategoryRole:
-        return entry.record.category();
+        return record.category();
     case TagsRole:
-        return entry.record.tags();
+        return record.tags();
     case IsMostRecentAIRole:
-        return isMostRecentAI(entry.record);
+        return isMostRecentAI(record);
     case FlashingRole:
-        return entry.flashing;
+        return m_flashing.at(index.row());
     default:
         return {};
     }
@@ -59,6 +58,9 @@ QHash<int, QByteArray> KaomojiEntriesModel::roleNames() const
 
 void KaomojiEntriesModel::setEntries(const KaomojiList &records)
 {
+    // The very list shown already: a section just made, or one the search left whole.
+    if (records.isSharedWith(m_records))
+        return;
     QList<QUuid> ids;
     ids.reserve(records.size());
     for (const Kaomoji &record : records)
@@ -68,16 +70,18 @@ void KaomojiEntriesModel::setEntries(const KaomojiList &records)
         switch (edit.kind) {
         case ListEdit::Kind::Remove:
             beginRemoveRows({}, edit.index, edit.index + edit.count - 1);
-            m_entries.remove(edit.index, edit.count);
+            m_records.remove(edit.index, edit.count);
+            m_flashing.remove(edit.index, edit.count);
             m_ids.remove(edit.index, edit.count);
             endRemoveRows();
             break;
         case ListEdit::Kind::Insert:
             beginInsertRows({}, edit.index, edit.index + edit.count - 1);
-            m_entries.insert(edit.index, edit.count, Entry {});
+            m_records.insert(edit.index, edit.count, Kaomoji {});
+            m_flashing.insert(edit.index, edit.count, false);
             m_ids.insert(edit.index, edit.count, QUuid());
             for (int row = edit.index; row < edit.index + edit.count; ++row) {
-                m_entries[row].record = records[row];
+                m_records[row] = records[row];
                 m_ids[row] = ids[row];
             }
             endInsertRows();
@@ -86,7 +90,8 @@ void KaomojiEntriesModel::setEntries(const KaomojiList &records)
             // The destination counts rows before the move, hence one more when moving down.
             beginMoveRows(
                 {}, edit.index, edit.index, {}, edit.to > edit.index ? edit.to + 1 : edit.to);
-            m_entries.move(edit.index, edit.to);
+            m_records.move(edit.index, edit.to);
+            m_flashing.move(edit.index, edit.to);
             m_ids.move(edit.index, edit.to);
             endMoveRows();
             break;
@@ -99,11 +104,14 @@ void KaomojiEntriesModel::setEntries(const KaomojiList &records)
 // id for another face.
 void KaomojiEntriesModel::refreshContents(const KaomojiList &records)
 {
-    for (int row = 0; row < m_entries.size(); ++row) {
-        Kaomoji &shown = m_entries[row].record;
-        if (shown.hasSameContent(records[row]))
-            continue;
-        shown = records[row];
+    QList<int> changedRows;
+    for (int row = 0; row < m_records.size(); ++row) {
+        if (!m_records.at(row).hasSameContent(records.at(row)))
+            changedRows.append(row);
+    }
+    // Shared from here on, so that the same list next time is known at once.
+    m_records = records;
+    for (int row : changedRows) {
         const QModelIndex changed = index(row);
         emit dataChanged(changed, changed,
             { Qt::DisplayRole, FaceRole, CategoryRole, TagsRole, IsMostRecentAIRole });
@@ -116,10 +124,10 @@ void KaomojiEntriesModel::setMostRecentAIKaomojiId(QUuid id)
         return;
     const QUuid previous = m_mostRecentAIKaomojiId;
     m_mostRecentAIKaomojiId = id;
-    for (int row = 0; row < m_entries.size(); ++row) {
+    for (int row = 0; row < m_records.size(); ++row) {
         const QUuid rowId = m_ids[row];
         if ((rowId == previous || rowId == id)
-            && m_entries[row].record.tags().contains(KaomojiCategories::aiGeneratedTag)) {
+            && m_records.at(row).tags().contains(KaomojiCategories::aiGeneratedTag)) {
             const QModelIndex changed = index(row);
             emit dataChanged(changed, changed, { IsMostRecentAIRole });
         }
@@ -131,9 +139,9 @@ bool KaomojiEntriesModel::setFlashing(QUuid id, bool flashing)
     const int row = rowOf(id);
     if (row < 0)
         return false;
-    if (m_entries[row].flashing == flashing)
+    if (m_flashing.at(row) == flashing)
         return true;
-    m_entries[row].flashing = flashing;
+    m_flashing[row] = flashing;
     const QModelIndex changed = index(row);
     emit dataChanged(changed, changed, { FlashingRole });
     return true;
@@ -144,13 +152,13 @@ std::optional<Kaomoji> KaomojiEntriesModel::record(QUuid id) const
     const int row = rowOf(id);
     if (row < 0)
         return std::nullopt;
-    return m_entries[row].record;
+    return m_records.at(row);
 }
 
 bool KaomojiEntriesModel::isFlashing(QUuid id) const
 {
     const int row = rowOf(id);
-    return row >= 0 && m_entries[row].flashing;
+    return row >= 0 && m_flashing.at(row);
 }
 
 int KaomojiEntriesModel::rowOf(QUuid id) const

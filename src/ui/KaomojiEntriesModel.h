@@ -44,21 +44,18 @@ public:
     const QList<QUuid> &ids() const { return m_ids; }
     bool isFlashing(QUuid id) const;
     // By row, which must exist.
-    const Kaomoji &recordAt(int row) const { return m_entries[row].record; }
-    bool isFlashingAt(int row) const { return m_entries[row].flashing; }
-    bool sparklesAt(int row) const { return isMostRecentAI(m_entries[row].record); }
+    const Kaomoji &recordAt(int row) const { return m_records.at(row); }
+    bool isFlashingAt(int row) const { return m_flashing.at(row); }
+    bool sparklesAt(int row) const { return isMostRecentAI(m_records.at(row)); }
 
 private:
-    struct Entry {
-        Kaomoji record;
-        bool flashing = false;
-    };
-
     int rowOf(QUuid id) const;
     bool isMostRecentAI(const Kaomoji &record) const;
     void refreshContents(const KaomojiList &records);
 
-    QList<Entry> m_entries;
+    // Shared with the list the section was last given, as long as nothing changed since.
+    KaomojiList m_records;
+    QList<bool> m_flashing;
     // The rows' ids apart, the keys that the differences are computed on.
     QList<QUuid> m_ids;
     QUuid m_mostRecentAIKaomojiId;

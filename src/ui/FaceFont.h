@@ -13,9 +13,8 @@ QFont from(const QFont &desktopFont);
 // Opens ahead what the threads of a process share of their fonts: Qt's font database, the
 // fallback fonts fontconfig sorts for each script and, where FontMatchMemo is linked in, the
 // families fontconfig matched, for the desktop font and for the face font over the scripts of
-// `faces`. Run on a thread of its own while the window loads, it spares the
-// window's first faces most of their fontconfig work; the fonts it opens are its thread's own
-// and close with it.
+// `faces`. Run on a thread of its own while the window loads, it spares the window's first
+// faces most of their fontconfig work; the fonts it opens are its thread's own and close with it.
 void prepare(const QFont &desktopFont, const QStringList &faces);
 
 // Hands back the pages of the font files open: their glyphs are drawn from the glyph cache by

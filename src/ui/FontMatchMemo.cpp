@@ -3,19 +3,14 @@
 #include <dlfcn.h>
 #include <fontconfig/fontconfig.h>
 #include <map>
-#include <memory>
 #include <mutex>
 #include <string>
 
 namespace {
 
-struct PatternRelease {
-    void operator()(FcPattern *pattern) const { FcPatternDestroy(pattern); }
-};
-using Pattern = std::unique_ptr<FcPattern, PatternRelease>;
-
+// Holds a reference of its own to `match`.
 struct Answer {
-    Pattern match;
+    FcPattern *match;
     FcResult result;
 };
 
@@ -82,13 +77,14 @@ extern "C" FcPattern *FcFontMatch(FcConfig *config, FcPattern *pattern, FcResult
         const std::lock_guard lock(memoLock);
         if (const auto known = memo().find(request); known != memo().end()) {
             *result = known->second.result;
-            return shared(known->second.match.get());
+            return shared(known->second.match);
         }
     }
     FcPattern *match = fontconfigMatch()(config, pattern, result);
     const std::lock_guard lock(memoLock);
-    if (memo().size() < mostRemembered)
-        memo().try_emplace(std::move(request), Answer { Pattern(shared(match)), *result });
+    if (memo().size() < mostRemembered
+        && memo().try_emplace(std::move(request), Answer { match, *result }).second)
+        shared(match);
     return match;
 }
 

@@ -81,14 +81,6 @@ QString fault(const QList<QGlyphRun> &runs, const QString &text)
         : QString();
 }
 
-void layOut(const QString &text, const QFont &font)
-{
-    QTextLayout layout(text, font);
-    layout.beginLayout();
-    layout.createLine();
-    layout.endLayout();
-}
-
 // The grapheme clusters at fault, judged within the whole text because the fonts Qt picks
 // depend on the neighbours; a cluster carries its marks, so they are named with their base.
 QStringList faultyClusters(const QString &text)
@@ -187,14 +179,14 @@ private slots:
     void fontMatchesAreSharedBetweenThreads()
     {
         // A size nothing has been set in yet, so that its fonts are looked up anew.
-        QFont font = FaceFont::from(QFont());
+        QFont font;
         font.setPixelSize(37);
-        const QString face = u"ฅ^•ﻌ•^ฅ ಠ_ಠ (ノಠ益ಠ)ノ彡┻━┻"_s;
+        const QStringList faces { u"ฅ^•ﻌ•^ฅ ಠ_ಠ (ノಠ益ಠ)ノ彡┻━┻"_s };
         const std::size_t before = FontMatchMemo::size();
-        std::thread([&] { layOut(face, font); }).join();
+        std::thread([&] { FaceFont::prepare(font, faces); }).join();
         const std::size_t afterOtherThread = FontMatchMemo::size();
         QVERIFY(afterOtherThread > before);
-        layOut(face, font);
+        FaceFont::prepare(font, faces);
         QCOMPARE(FontMatchMemo::size(), afterOtherThread);
     }
 

@@ -495,27 +495,3 @@ void KaomojiView::refreshListFlags()
         emit hasRecentlyUsedKaomojisChanged();
     }
 }
-
-void KaomojiView::putInReadingOrder(QQuickItem *row)
-{
-    QQuickItem *list = row ? row->parentItem() : nullptr;
-    if (!list)
-        return;
-    const int index = row->property("index").toInt();
-    QQuickItem *next = nullptr;
-    int nextIndex = 0;
-    const QList<QQuickItem *> siblings = list->childItems();
-    for (QQuickItem *other : siblings) {
-        if (other == row || !other->isVisible() || other->objectName() != row->objectName())
-            continue;
-        const int otherIndex = other->property("index").toInt();
-        if (otherIndex > index && (!next || otherIndex < nextIndex)) {
-            next = other;
-            nextIndex = otherIndex;
-        }
-    }
-    if (next)
-        row->stackBefore(next);
-    else if (siblings.last() != row)
-        row->stackAfter(siblings.last());
-}

@@ -7,7 +7,6 @@
 
 #include <QAccessible>
 #include <QObject>
-#include <QQuickItem>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -135,9 +134,6 @@ public:
     Q_INVOKABLE void dismiss();
     Q_INVOKABLE void pushPointingHand();
     Q_INVOKABLE void popPointingHand();
-    // Screen readers read a list's rows in the order of its children, whatever order the list
-    // made them in: puts `row` before the first shown row below it.
-    Q_INVOKABLE static void putInReadingOrder(QQuickItem *row);
 
 signals:
     void searchTextChanged();

@@ -123,17 +123,6 @@ PlainButton {
         tile.flash = tile.flashing ? 1 : 0
         showSparkles()
     }
-    // Laid aside by the list: a menu left open would act on the face it shows next.
-    function putAway() {
-        if (tile.menu)
-            tile.menu.close()
-    }
-    // Shows another face now: nothing of the last one's flash stays.
-    function takeNewPlace() {
-        if (tile.flashAnimation)
-            tile.flashAnimation.stop()
-        tile.flash = tile.flashing ? 1 : 0
-    }
     onVisualFocusChanged: {
         if (visualFocus && !tile.focusRing)
             tile.focusRing = focusRingComponent.createObject(tile)

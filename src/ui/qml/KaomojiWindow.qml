@@ -537,8 +537,6 @@ Rectangle {
                 // above it change.
                 currentIndex: -1
                 keyNavigationEnabled: false
-                // Rows that leave lend their tiles to those that come.
-                reuseItems: true
 
                 // The rows are laid out for the width their tiles get (first once the window's
                 // content is complete).

@@ -39,97 +39,24 @@ Item {
         return index >= 0 && index < row.tileItems.length ? row.tileItems[index] : null
     }
 
-    property NumberAnimation fade: null
-
     function fadeIn() {
         if (row.fadesIn)
-            row.fade = fadeInComponent.createObject(row)
+            fadeInComponent.createObject(row)
     }
 
     objectName: "resultRow"
     height: isHeader ? (header ? header.implicitHeight : 0) + headerGap : rowHeight
 
-    // Hidden at once: it is only destroyed after the frame, which must not show it.
-    function letGo(item: Item) {
-        item.visible = false
-        item.destroy()
-    }
-
-    // Makes what the row shows; a row taken back from the view's pool keeps the tiles it can
-    // show the new ones with, rather than making them anew.
-    function build() {
+    Component.onCompleted: {
         if (row.isHeader) {
-            for (let index = 0; index < row.tileItems.length; ++index)
-                row.letGo(row.tileItems[index])
-            row.tileItems = []
-            if (row.header)
-                row.letGo(row.header)
             row.header = headerComponent.createObject(row)
             row.clearButton = row.hasClearButton ? row.header.clearButton : null
             return
         }
-        if (row.header) {
-            row.letGo(row.header)
-            row.header = null
-            row.clearButton = null
-        }
-        const kept = []
-        for (let index = 0; index < row.tileItems.length; ++index) {
-            const tile = row.tileItems[index] as KaomojiButton
-            if (index < row.tileCount) {
-                tile.takeNewPlace()
-                kept.push(tile)
-            } else {
-                row.letGo(tile)
-            }
-        }
-        for (let index = kept.length; index < row.tileCount; ++index)
-            kept.push(tileComponent.createObject(row, { index: index, place: row.tiles[index] }))
-        row.tileItems = kept
-    }
-
-    // A row taken from the pool hears of its new tiles before it is told it was reused: the
-    // tiles it has too many of are let go then.
-    onTilesChanged: {
-        const count = Math.min(row.tileItems.length, row.tiles.length)
-        for (let index = 0; index < count; ++index)
-            (row.tileItems[index] as KaomojiButton).place = row.tiles[index]
-    }
-
-    // The item of the row that has the keyboard, or null.
-    function keyboardHolder(): Item {
-        const holder = row.Window.window.activeFocusItem
-        for (let item = holder; item; item = item.parent) {
-            if (item === row)
-                return holder
-        }
-        return null
-    }
-
-    Component.onCompleted: {
-        build()
-        row.view.putInReadingOrder(row)
-    }
-    // A row the view lays aside for later is hidden from the pointer and from screen readers,
-    // and its tiles' menus close. The keyboard goes to the list, which finds it another tile,
-    // as when the row went for good.
-    ListView.onPooled: {
-        const holder = row.keyboardHolder()
-        if (holder) {
-            // Else the list would hand the keyboard straight back to it.
-            holder.focus = false
-            row.ListView.view.forceActiveFocus()
-        }
-        row.visible = false
-        for (let index = 0; index < row.tileItems.length; ++index)
-            (row.tileItems[index] as KaomojiButton).putAway()
-        if (row.fade)
-            row.fade.complete()
-    }
-    ListView.onReused: {
-        row.visible = true
-        build()
-        row.view.putInReadingOrder(row)
+        const made = []
+        for (let index = 0; index < row.tileCount; ++index)
+            made.push(tileComponent.createObject(row, { index: index }))
+        row.tileItems = made
     }
 
     Component {
@@ -211,7 +138,7 @@ Item {
             readonly property int rowIndex: row.index
             // Replaced whenever a tile of the row changes (a flash, a sparkle); each tile then
             // takes only what changed for it.
-            property var place
+            readonly property var place: row.tiles[index]
 
             view: row.view
             sectionName: row.name

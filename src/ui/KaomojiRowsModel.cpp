@@ -10,7 +10,6 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <memory>
 
